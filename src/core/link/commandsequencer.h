@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/link/linkmode.h"
+#include "core/link/linksettings.h"
+
+#include <QObject>
+
+#include <bitset>
+
+// Flags the sequencer raises for the windows; each window clears the flag it consumed.
+enum class LinkEvent {
+    LinkReady,        // the start-up roll call finished (or the operator went on without a base station)
+    NoBaseStation,    // the search tried every port without an answer
+    RollCallDone,     // a monitor roll call finished
+    SignInPassDone,   // the final sign-in poll pass finished
+    VotePassDone,     // the final vote poll pass finished
+};
+
+// The one-shot 500 ms timers of the link, named after what they start when they fire.
+enum class OneShotTimer {
+    SignInFinalPass,  // the final sign-in pass begins
+    VoteFinalPass,    // the final vote pass begins
+    StartupRollCall,  // the start-up roll call begins after the base station answered
+    PhaseEndCommand,  // the closing command after the start-up roll call
+};
+
+// Decides which frame goes to the base station next: searches the ports, runs the poll passes and sends
+// the single commands the windows post, at most one frame per tick. It owns the link control values and
+// the event flags. Time comes from outside: the owner calls onTickTimer() every tick period and
+// onOneShot() when a requested one-shot timer fires, so tests drive it tick by tick.
+class CommandSequencer final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CommandSequencer)
+
+public:
+    static constexpr int OneShotMs = 500;
+    static constexpr int TickMs = 30;
+
+    explicit CommandSequencer(QObject *parent = nullptr);
+
+    void applySettings(const LinkSettings &settings) { m_settings = settings; }
+    const LinkSettings &settings() const { return m_settings; }
+
+    // Posting again before the next tick replaces the earlier post: only the last one is acted on.
+    void post(LinkMode mode);
+    void post(LinkMode mode, quint32 command);
+
+    // The tick timer: counts ticks for the search step (one step every third tick), then runs a tick.
+    void onTickTimer();
+    void tick();
+    void onOneShot(OneShotTimer timer);
+
+    LinkMode mode() const { return m_mode; }
+    int currentPort() const { return m_currentPort; }
+    bool isSearching() const { return m_search; }
+    // Set by the frame parser when the base station answers the probe.
+    void markBaseAnswered() { m_baseAnswered = true; }
+
+    void raise(LinkEvent event) { m_events.set(size_t(event)); }
+    bool isRaised(LinkEvent event) const { return m_events.test(size_t(event)); }
+    // Returns whether the flag was raised, and clears it.
+    bool take(LinkEvent event);
+
+    void requestHideMainWindow() { m_hideMainWindow = true; }
+    void requestShowMainWindow() { m_showMainWindow = true; }
+
+    // Poll progress, for the windows that show it.
+    int rollCallCounter() const { return m_rollCall.counter; }
+    bool isRollCallRunning() const { return m_rollCall.running; }
+    bool isSignInPollRunning() const { return m_signIn.running; }
+    bool isVotePollRunning() const { return m_vote.running; }
+
+signals:
+    void openPortRequested(int portNumber);
+    void sendRequested(quint32 command);
+    void oneShotRequested(OneShotTimer timer);
+    void startupSearchFinished();
+    void hideMainWindowRequested();
+    void showMainWindowRequested();
+
+private:
+    struct Poll
+    {
+        bool running = false;
+        int counter = 0;
+        bool finalPass = false;
+    };
+
+    void actOnModeRequest();
+    void searchStep();
+    void rollCallStep();
+    void pollStep(Poll &poll, LinkEvent passDone);
+    void setPending(quint32 command);
+
+    LinkSettings m_settings;
+    LinkMode m_mode = LinkMode::BaseStationSearch;
+    bool m_modeRequest = false;
+    quint32 m_postedCommand = 0;
+
+    bool m_search = false;
+    bool m_baseAnswered = false;
+    bool m_searchStep = false;
+    int m_tickCounter = 0;
+    int m_currentPort = 0;
+
+    bool m_pendingSend = false;
+    quint32 m_pendingCommand = 0;
+
+    Poll m_rollCall;
+    Poll m_signIn;
+    Poll m_vote;
+
+    std::bitset<5> m_events;
+    bool m_hideMainWindow = false;
+    bool m_showMainWindow = false;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The folder that holds System/, Data/ and the rest of an installation's files. Every path the system
+// uses is formed from it, so a test or a second installation only has to point it elsewhere.
+class DataRoot
+{
+public:
+    explicit DataRoot(QString path);
+
+    // The executable's folder when it holds System/ (a portable installation), else the per-user
+    // application data folder. An explicit folder (the --data-dir option) wins over both.
+    static DataRoot locate(const QString &explicitPath = {});
+
+    const QString &path() const { return m_path; }
+    // `relative` uses forward slashes, e.g. "System/SystemData.db".
+    QString filePath(const QString &relative) const;
+    // Where the simulator or an administrator links the device of COM port n.
+    QString comLinkPath(int portNumber) const;
+
+private:
+    QString m_path;
+};
