@@ -41,9 +41,14 @@ void CommandSequencer::tick()
         if (m_search)
             searchStep();
     }
-    rollCallStep();
-    pollStep(m_signIn, LinkEvent::SignInPassDone);
-    pollStep(m_vote, LinkEvent::VotePassDone);
+    // A command waiting to go out (posted by a window or left by a one-shot timer) has this tick to
+    // itself: a running poll would otherwise overwrite it and the command would never be sent. The poll
+    // goes on at the next tick without skipping a keypad.
+    if (!m_pendingSend) {
+        rollCallStep();
+        pollStep(m_signIn, LinkEvent::SignInPassDone);
+        pollStep(m_vote, LinkEvent::VotePassDone);
+    }
 
     if (m_pendingSend) {
         m_pendingSend = false;

@@ -1,0 +1,287 @@
+#include "core/link/commandsequencer.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+// Drives a sequencer tick by tick and keeps what left it: the frames sent (one entry per tick, 0 when
+// nothing was sent), the ports opened and the one-shot timers asked for.
+struct Driver
+{
+    CommandSequencer sequencer;
+    QList<quint32> sent;
+    QList<int> opened;
+    QList<OneShotTimer> oneShots;
+
+    explicit Driver(LinkSettings settings)
+    {
+        sequencer.applySettings(settings);
+        QObject::connect(&sequencer, &CommandSequencer::sendRequested, [this](quint32 c) { sent.last() = c; });
+        QObject::connect(&sequencer, &CommandSequencer::openPortRequested, [this](int p) { opened.append(p); });
+        QObject::connect(&sequencer, &CommandSequencer::oneShotRequested,
+                         [this](OneShotTimer t) { oneShots.append(t); });
+    }
+
+    // Runs n timer ticks; returns the frames sent during them (0 for a silent tick).
+    QList<quint32> ticks(int n)
+    {
+        const qsizetype from = sent.size();
+        for (int i = 0; i < n; ++i) {
+            sent.append(0);
+            sequencer.onTickTimer();
+        }
+        return sent.mid(from);
+    }
+    quint32 tick() { return ticks(1).constFirst(); }
+};
+
+QList<quint32> polls(int first, int last)
+{
+    QList<quint32> frames;
+    for (int n = first; n <= last; ++n)
+        frames.append(Command::Poll | quint32(n));
+    return frames;
+}
+
+// Runs the search up to a found base station on `port` and through the start-up roll call.
+void runStartup(Driver &d, int port)
+{
+    d.sequencer.post(LinkMode::BaseStationSearch);
+    while (d.sequencer.currentPort() < port)
+        d.tick();
+    d.sequencer.markBaseAnswered();
+    while (d.sequencer.isSearching())
+        d.tick();
+    d.sequencer.onOneShot(OneShotTimer::StartupRollCall);
+    while (!d.sequencer.isRaised(LinkEvent::LinkReady))
+        d.tick();
+}
+} // namespace
+
+class TestCommandSequencer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void searchTriesTheConfiguredPortsInOrder_data();
+    void searchTriesTheConfiguredPortsInOrder();
+    void searchStepsEveryThirdTick();
+    void foundBaseStationStartsTheRollCall();
+    void startupRollCallEndsWithLinkReadyAndClosingCommand();
+    void monitorRollCallRaisesItsOwnFlag();
+    void signInPollCyclesUntilTheFinalPass();
+    void signInPollingWithFinalPassStillOnRunsOnePass();
+    void votePollFinalPassRaisesVotePassDoneOnce();
+    void lastPostBeforeATickIsActedOn();
+    void commandPostedDuringAPollIsNotLost();
+    void keypadCountZeroEndsEveryPassAtOnce();
+    void searchAgainAfterNoBaseStationStartsFromTheLowestPort();
+    void mainWindowFlagsAreServedAtTheEndOfTheTick();
+};
+
+void TestCommandSequencer::searchTriesTheConfiguredPortsInOrder_data()
+{
+    QTest::addColumn<int>("lowest");
+    QTest::addColumn<int>("highest");
+    QTest::addColumn<QList<int>>("tried");
+    QTest::newRow("3 to 5") << 3 << 5 << QList<int>{3, 4, 5};
+    QTest::newRow("highest below lowest") << 5 << 3 << QList<int>{};
+    QTest::newRow("lowest below 1 starts at 1") << -2 << 2 << QList<int>{1, 2};
+    QTest::newRow("one port") << 7 << 7 << QList<int>{7};
+}
+
+void TestCommandSequencer::searchTriesTheConfiguredPortsInOrder()
+{
+    QFETCH(int, lowest);
+    QFETCH(int, highest);
+    QFETCH(QList<int>, tried);
+    Driver d({10, 1, lowest, highest});
+    d.sequencer.post(LinkMode::BaseStationSearch);
+    int steps = 0;
+    while (d.sequencer.isSearching() || steps == 0) {
+        d.ticks(3);
+        ++steps;
+        QVERIFY(steps < 20);
+    }
+    QCOMPARE(d.opened, tried);
+    QCOMPARE(d.sent.count(Command::Probe), tried.size());
+    QVERIFY(d.sequencer.take(LinkEvent::NoBaseStation));
+    QVERIFY(!d.sequencer.isRaised(LinkEvent::NoBaseStation));
+    // Every port had one search step of three ticks; the step after the last port gave up.
+    QCOMPARE(steps, tried.size() + 1);
+}
+
+void TestCommandSequencer::searchStepsEveryThirdTick()
+{
+    Driver d({10, 1, 1, 8});
+    d.sequencer.post(LinkMode::BaseStationSearch);
+    QCOMPARE(d.ticks(6), (QList<quint32>{0, 0, Command::Probe, 0, 0, Command::Probe}));
+    QCOMPARE(d.opened, (QList<int>{1, 2}));
+}
+
+void TestCommandSequencer::foundBaseStationStartsTheRollCall()
+{
+    Driver d({3, 1, 1, 8});
+    d.sequencer.post(LinkMode::BaseStationSearch);
+    d.ticks(6); // ports 1 and 2 probed
+    d.sequencer.markBaseAnswered();
+    QCOMPARE(d.ticks(3), (QList<quint32>{0, 0, Command::PhaseStart}));
+    QVERIFY(!d.sequencer.isSearching());
+    QCOMPARE(d.sequencer.currentPort(), 2);
+    QCOMPARE(d.sequencer.mode(), LinkMode::Idle);
+    QCOMPARE(d.oneShots, QList<OneShotTimer>{OneShotTimer::StartupRollCall});
+    // Nothing goes out while the 500 ms wait runs.
+    QCOMPARE(d.ticks(5), QList<quint32>(5, 0));
+}
+
+void TestCommandSequencer::startupRollCallEndsWithLinkReadyAndClosingCommand()
+{
+    Driver d({4, 1, 1, 8});
+    QSignalSpy finished(&d.sequencer, &CommandSequencer::startupSearchFinished);
+    QSignalSpy shown(&d.sequencer, &CommandSequencer::showMainWindowRequested);
+    d.sequencer.post(LinkMode::BaseStationSearch);
+    d.ticks(3);
+    d.sequencer.markBaseAnswered();
+    d.ticks(3);
+    d.sequencer.onOneShot(OneShotTimer::StartupRollCall);
+    QCOMPARE(d.sequencer.mode(), LinkMode::StartupRollCall);
+    QCOMPARE(d.ticks(4), polls(1, 4));
+    QVERIFY(!d.sequencer.isRaised(LinkEvent::LinkReady));
+    QCOMPARE(d.tick(), 0u);
+    QVERIFY(d.sequencer.take(LinkEvent::LinkReady));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(shown.count(), 1);
+    QCOMPARE(d.oneShots.last(), OneShotTimer::PhaseEndCommand);
+    d.sequencer.onOneShot(OneShotTimer::PhaseEndCommand);
+    QCOMPARE(d.ticks(3), (QList<quint32>{Command::PhaseEnd, 0, 0}));
+    QCOMPARE(d.sequencer.mode(), LinkMode::Idle);
+}
+
+void TestCommandSequencer::monitorRollCallRaisesItsOwnFlag()
+{
+    Driver d({5, 1, 1, 8});
+    runStartup(d, 1);
+    d.sequencer.take(LinkEvent::LinkReady);
+    d.sequencer.post(LinkMode::MonitorRollCall);
+    QCOMPARE(d.ticks(6), QList<quint32>(polls(1, 5)) << 0);
+    QVERIFY(d.sequencer.take(LinkEvent::RollCallDone));
+    QVERIFY(!d.sequencer.isRaised(LinkEvent::LinkReady));
+    QCOMPARE(d.ticks(3), QList<quint32>(3, 0));
+}
+
+void TestCommandSequencer::signInPollCyclesUntilTheFinalPass()
+{
+    Driver d({3, 1, 1, 8});
+    d.sequencer.post(LinkMode::SignInPolling);
+    // Keypads 1..3, a turn-around tick, and round again.
+    QCOMPARE(d.ticks(8), (QList<quint32>{polls(1, 3) << 0 << polls(1, 3) << 0}));
+    d.ticks(1);
+    d.sequencer.post(LinkMode::SignInFinalPass, Command::SignInEnd);
+    QCOMPARE(d.ticks(3), (QList<quint32>{Command::SignInEnd, 0, 0}));
+    QCOMPARE(d.oneShots, QList<OneShotTimer>{OneShotTimer::SignInFinalPass});
+    QVERIFY(!d.sequencer.isRaised(LinkEvent::SignInPassDone));
+    d.sequencer.onOneShot(OneShotTimer::SignInFinalPass);
+    QCOMPARE(d.ticks(3), polls(1, 3));
+    QVERIFY(!d.sequencer.isRaised(LinkEvent::SignInPassDone));
+    d.ticks(1);
+    QVERIFY(d.sequencer.take(LinkEvent::SignInPassDone));
+    QCOMPARE(d.ticks(6), QList<quint32>(6, 0));
+    QVERIFY(!d.sequencer.isRaised(LinkEvent::SignInPassDone));
+}
+
+void TestCommandSequencer::signInPollingWithFinalPassStillOnRunsOnePass()
+{
+    Driver d({2, 1, 1, 8});
+    d.sequencer.post(LinkMode::SignInFinalPass, Command::SignInEnd);
+    d.tick();
+    d.sequencer.post(LinkMode::SignInPolling);
+    QCOMPARE(d.ticks(3), (QList<quint32>{polls(1, 2) << 0}));
+    QVERIFY(d.sequencer.take(LinkEvent::SignInPassDone));
+    QVERIFY(!d.sequencer.isSignInPollRunning());
+}
+
+void TestCommandSequencer::votePollFinalPassRaisesVotePassDoneOnce()
+{
+    Driver d({2, 1, 1, 8});
+    d.sequencer.post(LinkMode::VoteCommand, Command::BallotStartSingle);
+    QCOMPARE(d.tick(), Command::BallotStartSingle);
+    d.sequencer.post(LinkMode::VotePolling);
+    QCOMPARE(d.ticks(6), (QList<quint32>{polls(1, 2) << 0 << polls(1, 2) << 0}));
+    d.sequencer.post(LinkMode::VoteFinalPass, Command::BallotEnd);
+    QCOMPARE(d.tick(), Command::BallotEnd);
+    QCOMPARE(d.oneShots, QList<OneShotTimer>{OneShotTimer::VoteFinalPass});
+    d.sequencer.onOneShot(OneShotTimer::VoteFinalPass);
+    QCOMPARE(d.ticks(4), (QList<quint32>{polls(1, 2) << 0 << 0}));
+    QVERIFY(d.sequencer.take(LinkEvent::VotePassDone));
+    QVERIFY(!d.sequencer.take(LinkEvent::VotePassDone));
+    QVERIFY(!d.sequencer.isRaised(LinkEvent::SignInPassDone));
+}
+
+void TestCommandSequencer::lastPostBeforeATickIsActedOn()
+{
+    Driver d({2, 1, 1, 8});
+    d.sequencer.post(LinkMode::SpeechCommand, Command::MicOpen | 5);
+    d.sequencer.post(LinkMode::CameraCommand, 0xABCDEF);
+    QCOMPARE(d.ticks(2), (QList<quint32>{0xABCDEF, 0}));
+    QCOMPARE(d.sequencer.mode(), LinkMode::CameraCommand);
+}
+
+void TestCommandSequencer::commandPostedDuringAPollIsNotLost()
+{
+    Driver d({4, 1, 1, 8});
+    d.sequencer.post(LinkMode::SignInPolling);
+    QCOMPARE(d.ticks(2), polls(1, 2));
+    d.sequencer.post(LinkMode::PlainCommand, Command::SignInFill);
+    // The command has its tick; the poll then goes on with keypad 3 and keeps cycling.
+    QCOMPARE(d.ticks(5), (QList<quint32>{Command::SignInFill, Command::Poll | 3, Command::Poll | 4, 0,
+                                         Command::Poll | 1}));
+    QVERIFY(d.sequencer.isSignInPollRunning());
+}
+
+void TestCommandSequencer::keypadCountZeroEndsEveryPassAtOnce()
+{
+    Driver d({0, 1, 1, 8});
+    runStartup(d, 1);
+    QVERIFY(d.sequencer.take(LinkEvent::LinkReady));
+    d.sequencer.post(LinkMode::MonitorRollCall);
+    d.tick();
+    QVERIFY(d.sequencer.take(LinkEvent::RollCallDone));
+    d.sequencer.post(LinkMode::VoteFinalPass, Command::BallotEnd);
+    d.tick();
+    d.sequencer.onOneShot(OneShotTimer::VoteFinalPass);
+    QCOMPARE(d.tick(), 0u);
+    QVERIFY(d.sequencer.take(LinkEvent::VotePassDone));
+    QVERIFY(!d.sent.contains(Command::Poll));
+}
+
+void TestCommandSequencer::searchAgainAfterNoBaseStationStartsFromTheLowestPort()
+{
+    Driver d({10, 1, 2, 3});
+    d.sequencer.post(LinkMode::BaseStationSearch);
+    d.ticks(9);
+    QVERIFY(d.sequencer.take(LinkEvent::NoBaseStation));
+    QCOMPARE(d.sequencer.mode(), LinkMode::BaseStationSearch);
+    d.ticks(6);
+    QCOMPARE(d.opened, (QList<int>{2, 3}));
+    d.sequencer.post(LinkMode::BaseStationSearch);
+    d.ticks(3);
+    QCOMPARE(d.opened, (QList<int>{2, 3, 2}));
+}
+
+void TestCommandSequencer::mainWindowFlagsAreServedAtTheEndOfTheTick()
+{
+    Driver d({10, 1, 1, 8});
+    QSignalSpy hidden(&d.sequencer, &CommandSequencer::hideMainWindowRequested);
+    QSignalSpy shown(&d.sequencer, &CommandSequencer::showMainWindowRequested);
+    d.sequencer.requestHideMainWindow();
+    QCOMPARE(hidden.count(), 0);
+    d.tick();
+    d.tick();
+    QCOMPARE(hidden.count(), 1);
+    d.sequencer.requestShowMainWindow();
+    d.tick();
+    QCOMPARE(shown.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestCommandSequencer)
+#include "testcommandsequencer.moc"
