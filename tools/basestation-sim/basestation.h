@@ -1,0 +1,83 @@
+#pragma once
+
+#include "scenario.h"
+
+#include "core/link/frameassembler.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QRandomGenerator>
+
+#include <array>
+
+class PacedWriter;
+class QIODevice;
+
+// A base station with its keypads, as the console sees it over the line: it answers the probe and the
+// polls, carries out every command the console sends on the keypads' side (sign-in, ballots, microphones,
+// locks), and lets the scenario and the operator's commands play the delegates.
+class BaseStation final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BaseStation)
+
+public:
+    struct Keypad
+    {
+        bool online = true;
+        bool excluded = false;
+        bool signedIn = false;
+        bool micOpen = false;
+        bool waiting = false;
+        int keyCode = 0;
+    };
+
+    BaseStation(Scenario scenario, PacedWriter &writer, QIODevice *log, QObject *parent = nullptr);
+
+    void receive(const QByteArray &bytes);
+    // One command line of the operator or a test; returns the reply line.
+    QString command(const QString &line);
+
+    const Keypad &keypad(int n) const { return m_keypads[size_t(n)]; }
+
+signals:
+    void unplugRequested();
+    void replugRequested();
+    void quitRequested();
+
+private:
+    void handle(const LinkFrame &frame);
+    void answerPoll(int n);
+    void send(const LinkFrame &frame);
+    void sendStatus(quint8 code, int n);
+    void logFrame(const char *direction, const LinkFrame &frame, const QString &meaning);
+
+    void openSignIn(bool clear);
+    void startBallot(int keys, bool several);
+    void applyScriptedVotes(int ballot);
+    void pressKey(int n, int key);
+    void request(int n);
+    void withdraw(int n);
+    void openMic(int n);
+    void closeMic(int n, quint8 code = 0x00);
+    int openUnreservedMics() const;
+    bool isKeypad(int n) const { return n >= 1 && n <= m_scenario.keypads; }
+
+    Scenario m_scenario;
+    PacedWriter &m_writer;
+    QIODevice *m_log;
+    FrameAssembler m_assembler;
+    QElapsedTimer m_clock;
+    QRandomGenerator m_random;
+    std::array<Keypad, 256> m_keypads{};
+
+    bool m_signInOpen = false;
+    int m_signInGeneration = 0;
+    bool m_ballotOpen = false;
+    int m_ballotKeys = 3;
+    bool m_ballotSeveral = false;
+    int m_ballotCount = 0;
+    int m_speechMode = 0x81;
+    int m_speakerCount = 1;
+    QList<int> m_speakingOrder; // unreserved open microphones, oldest first
+};
