@@ -157,6 +157,8 @@ void BaseStation::answerPoll(int n)
 
 void BaseStation::send(const LinkFrame &frame)
 {
+    if (m_muted)
+        return;
     QString meaning;
     if (frame.kind() == LinkFrame::KeypadKind)
         meaning = QStringLiteral("keypad %1").arg(frame.keypad());
@@ -384,6 +386,8 @@ QString BaseStation::command(const QString &line)
                           .arg(k.keyCode);
         }
         return states.join(QLatin1Char(' '));
+    } else if (word == QLatin1String("mute") || word == QLatin1String("unmute")) {
+        m_muted = word == QLatin1String("mute");
     } else if (word == QLatin1String("unplug")) {
         emit unplugRequested();
     } else if (word == QLatin1String("replug")) {

@@ -39,6 +39,8 @@ public:
     QString command(const QString &line);
 
     const Keypad &keypad(int n) const { return m_keypads[size_t(n)]; }
+    // A muted base station hears the console but never answers, like a powered-off unit or another device.
+    void setMuted(bool muted) { m_muted = muted; }
 
 signals:
     void unplugRequested();
@@ -71,6 +73,7 @@ private:
     QRandomGenerator m_random;
     std::array<Keypad, 256> m_keypads{};
 
+    bool m_muted = false;
     bool m_signInOpen = false;
     int m_signInGeneration = 0;
     bool m_ballotOpen = false;

@@ -50,10 +50,11 @@ int main(int argc, char *argv[])
                                      QStringLiteral("LIST"));
     const QCommandLineOption pace(QStringLiteral("pace"), QStringLiteral("Keep to the pace of a 9600 baud line."));
     const QCommandLineOption split(QStringLiteral("split"), QStringLiteral("Cut writes at random byte boundaries."));
+    const QCommandLineOption mute(QStringLiteral("mute"), QStringLiteral("Never answer (a dead line)."));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed."), QStringLiteral("N"));
     const QCommandLineOption logFile(QStringLiteral("log"), QStringLiteral("Log every frame to this file."),
                                      QStringLiteral("FILE"));
-    parser.addOptions({dataDir, port, path, scenarioFile, keypads, offline, pace, split, seed, logFile});
+    parser.addOptions({dataDir, port, path, scenarioFile, keypads, offline, pace, split, mute, seed, logFile});
     parser.process(app);
 
     QTextStream out(stdout);
@@ -114,6 +115,7 @@ int main(int argc, char *argv[])
 
     PacedWriter writer(terminal, parser.isSet(pace), parser.isSet(split), scenario.seed);
     BaseStation station(scenario, writer, log.isOpen() ? &log : nullptr);
+    station.setMuted(parser.isSet(mute));
     QObject::connect(&terminal, &PseudoTerminal::received, &station, &BaseStation::receive);
     QObject::connect(&station, &BaseStation::unplugRequested, &app, [&] {
         writer.discard();
