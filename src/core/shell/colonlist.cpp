@@ -41,7 +41,8 @@ QStringList fields(QStringView text, qsizetype count)
 
 qsizetype splitInto(QStringView text, QStringList &fields)
 {
-    return forEachField(text, fields.size(), [&fields](qsizetype i, QStringView f) { fields[i] = f.toString(); });
+    return forEachField(text, fields.size(),
+                        [&fields](qsizetype i, QStringView f) { fields[i] = f.toString(); });
 }
 
 QString join(const QStringList &fields)

@@ -1,0 +1,58 @@
+#include "core/conduct/votetypetable.h"
+
+#include "core/link/linkmode.h"
+
+namespace {
+
+// The command values are the keypads' own: one-of-five and scoring share a value, as do the single-key
+// ballots of three keys, whatever the value's name in the link layer suggests.
+constexpr std::array<VoteTypeInfo, VoteTypeTable::Count> Types{{
+    {VoteType::YesNo, u"VoteType1", 3, KeyCounting::SingleKey, ResultForm::FullBallot,
+     Command::BallotStartSingle, u"BtnVoteStart1", u"BtnVoteEnd1", 1},
+    {VoteType::ElectOneOfThree, u"VoteType2", 3, KeyCounting::SingleKey, ResultForm::ThreeCounts,
+     Command::BallotStartSingle, u"BtnVoteStart2", u"BtnVoteEnd2", 2},
+    {VoteType::ElectSeveralOfThree, u"VoteType3", 3, KeyCounting::SeveralKeys, ResultForm::ThreeCounts,
+     Command::BallotStartFive, u"BtnVoteStart2", u"BtnVoteEnd2", 3},
+    {VoteType::ElectOneOfFive, u"VoteType4", 5, KeyCounting::SingleKey, ResultForm::FiveCounts,
+     Command::BallotStartThreeMulti, u"BtnVoteStart2", u"BtnVoteEnd2", 4},
+    {VoteType::ElectSeveralOfFive, u"VoteType5", 5, KeyCounting::SeveralKeys, ResultForm::FiveCounts,
+     Command::BallotStartFiveMulti, u"BtnVoteStart2", u"BtnVoteEnd2", 5},
+    {VoteType::Scoring, u"VoteType6", 5, KeyCounting::SingleKey, ResultForm::AverageScore,
+     Command::BallotStartThreeMulti, u"BtnVoteStart3", u"BtnVoteEnd3", 6},
+    {VoteType::Appraisal, u"VoteType7", 3, KeyCounting::SingleKey, ResultForm::FullBallot,
+     Command::BallotStartSingle, u"BtnVoteStart4", u"BtnVoteEnd4", 1},
+}};
+
+static_assert(Types[0].command == 0xF75501 && Types[2].command == 0xF75507 && Types[3].command == 0xF75503 &&
+                  Types[4].command == 0xF75505 && Types[5].command == 0xF75503,
+              "the keypads know the ballot kinds by these values");
+
+} // namespace
+
+const std::array<VoteTypeInfo, VoteTypeTable::Count> &VoteTypeTable::all()
+{
+    return Types;
+}
+
+const VoteTypeInfo &VoteTypeTable::info(VoteType type)
+{
+    return Types[size_t(type)];
+}
+
+std::optional<VoteType> VoteTypeTable::fromIndex(int index)
+{
+    if (index < 0 || index >= Count)
+        return std::nullopt;
+    return Types[size_t(index)].type;
+}
+
+std::optional<VoteType> VoteTypeTable::match(const QString &oveType, const Lookup &lookup)
+{
+    if (oveType.isEmpty())
+        return std::nullopt;
+    for (const VoteTypeInfo &t : Types) {
+        if (lookup(Section, t.typeKey) == oveType)
+            return t.type;
+    }
+    return std::nullopt;
+}
