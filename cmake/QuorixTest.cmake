@@ -5,6 +5,8 @@ function(quorix_add_test)
     cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE quorix_test_support Qt6::Test ${T_LIBS})
+    # Test tables read better with plain string literals; the product code keeps the strict casts.
+    target_compile_options(${T_NAME} PRIVATE -UQT_NO_CAST_FROM_ASCII -UQT_NO_CAST_TO_ASCII)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 120)
