@@ -49,10 +49,18 @@ QString engineText(const QSqlError &error)
 // go before the open is refused; short enough that the operator never waits on it.
 constexpr int BusyGraceMs = 200;
 
+// Records hold "nothing" as an empty text, and rows are found by such texts (a delegate without a group),
+// so a text is never bound as NULL, which would match nothing; it goes in as the empty text.
 void bindAll(QSqlQuery &query, const QVariantList &values)
 {
-    for (qsizetype i = 0; i < values.size(); ++i)
-        query.bindValue(int(i), values.at(i));
+    static const QString emptyText = QString::fromLatin1("", 0);
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const QVariant &value = values.at(i);
+        if (value.typeId() == QMetaType::QString && value.toString().isNull())
+            query.bindValue(int(i), emptyText);
+        else
+            query.bindValue(int(i), value);
+    }
 }
 
 } // namespace
