@@ -142,7 +142,7 @@ void TestWholeLink::votePollCollectsTheScriptedKeysThroughRandomSplits()
     console.link.start();
     QVERIFY(console.waitFor(LinkEvent::LinkReady));
 
-    console.link.post(LinkMode::VoteCommand, Command::BallotStartSingle);
+    console.link.post(LinkMode::VoteCommand, Command::BallotStartThree);
     QTest::qWait(100);
     console.link.post(LinkMode::VotePolling);
     QTest::qWait(300);

@@ -156,7 +156,7 @@ void TestBaseStationSim::probeIsAnsweredEvenWithKeypadOneOffLine()
 void TestBaseStationSim::ballotKindsLimitTheKeysAndEndFreezesThem()
 {
     Hall hall(QStringLiteral("keypads 3\nvote-delay 0\n"));
-    hall.console->send(Command::BallotStartThreeMulti);
+    hall.console->send(Command::BallotStartThreeSeveral);
     hall.console->receive(50);
     hall.station->command(QStringLiteral("press 1 1"));
     hall.station->command(QStringLiteral("press 1 3"));

@@ -100,13 +100,13 @@ void BaseStation::handle(const LinkFrame &frame)
             m_keypads[size_t(n)].signedIn = true;
         break;
     case 0xF7:
-        if (v == Command::BallotStartSingle)
+        if (v == Command::BallotStartThree)
             startBallot(3, false);
+        else if (v == Command::BallotStartThreeSeveral)
+            startBallot(3, true);
         else if (v == Command::BallotStartFive)
             startBallot(5, false);
-        else if (v == Command::BallotStartThreeMulti)
-            startBallot(3, true);
-        else if (v == Command::BallotStartFiveMulti)
+        else if (v == Command::BallotStartFiveSeveral)
             startBallot(5, true);
         else if (v == Command::BallotEnd)
             m_ballotOpen = false; // keys freeze; polls still report them

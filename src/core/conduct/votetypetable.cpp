@@ -5,22 +5,22 @@
 namespace {
 
 // The command values are the keypads' own: one-of-five and scoring share a value, as do the single-key
-// ballots of three keys, whatever the value's name in the link layer suggests.
+// ballots of three keys.
 constexpr std::array<VoteTypeInfo, VoteTypeTable::Count> Types{{
     {VoteType::YesNo, u"VoteType1", 3, KeyCounting::SingleKey, ResultForm::FullBallot,
-     Command::BallotStartSingle, u"BtnVoteStart1", u"BtnVoteEnd1", 1},
+     Command::BallotStartThree, u"BtnVoteStart1", u"BtnVoteEnd1", 1},
     {VoteType::ElectOneOfThree, u"VoteType2", 3, KeyCounting::SingleKey, ResultForm::ThreeCounts,
-     Command::BallotStartSingle, u"BtnVoteStart2", u"BtnVoteEnd2", 2},
+     Command::BallotStartThree, u"BtnVoteStart2", u"BtnVoteEnd2", 2},
     {VoteType::ElectSeveralOfThree, u"VoteType3", 3, KeyCounting::SeveralKeys, ResultForm::ThreeCounts,
-     Command::BallotStartFive, u"BtnVoteStart2", u"BtnVoteEnd2", 3},
+     Command::BallotStartThreeSeveral, u"BtnVoteStart2", u"BtnVoteEnd2", 3},
     {VoteType::ElectOneOfFive, u"VoteType4", 5, KeyCounting::SingleKey, ResultForm::FiveCounts,
-     Command::BallotStartThreeMulti, u"BtnVoteStart2", u"BtnVoteEnd2", 4},
+     Command::BallotStartFive, u"BtnVoteStart2", u"BtnVoteEnd2", 4},
     {VoteType::ElectSeveralOfFive, u"VoteType5", 5, KeyCounting::SeveralKeys, ResultForm::FiveCounts,
-     Command::BallotStartFiveMulti, u"BtnVoteStart2", u"BtnVoteEnd2", 5},
+     Command::BallotStartFiveSeveral, u"BtnVoteStart2", u"BtnVoteEnd2", 5},
     {VoteType::Scoring, u"VoteType6", 5, KeyCounting::SingleKey, ResultForm::AverageScore,
-     Command::BallotStartThreeMulti, u"BtnVoteStart3", u"BtnVoteEnd3", 6},
+     Command::BallotStartFive, u"BtnVoteStart3", u"BtnVoteEnd3", 6},
     {VoteType::Appraisal, u"VoteType7", 3, KeyCounting::SingleKey, ResultForm::FullBallot,
-     Command::BallotStartSingle, u"BtnVoteStart4", u"BtnVoteEnd4", 1},
+     Command::BallotStartThree, u"BtnVoteStart4", u"BtnVoteEnd4", 1},
 }};
 
 static_assert(Types[0].command == 0xF75501 && Types[2].command == 0xF75507 && Types[3].command == 0xF75503 &&

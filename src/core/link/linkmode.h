@@ -29,10 +29,11 @@ constexpr unsigned SignInStart = 0xF40102;
 constexpr unsigned SignInFill = 0xF40104;
 constexpr unsigned SignInEnd = 0xF40105;
 constexpr unsigned SignInKeypad = 0xF30000; // OR keypad number
-constexpr unsigned BallotStartSingle = 0xF75501;
-constexpr unsigned BallotStartThreeMulti = 0xF75503;
-constexpr unsigned BallotStartFiveMulti = 0xF75505;
-constexpr unsigned BallotStartFive = 0xF75507;
+// Ballot start by the keys a ballot offers and whether a keypad may press several.
+constexpr unsigned BallotStartThree = 0xF75501;
+constexpr unsigned BallotStartFive = 0xF75503;
+constexpr unsigned BallotStartFiveSeveral = 0xF75505;
+constexpr unsigned BallotStartThreeSeveral = 0xF75507;
 constexpr unsigned BallotEnd = 0xF75508;
 constexpr unsigned MicCloseAll = 0xFBFFFF;
 constexpr unsigned MicClose = 0xFB0000;     // OR keypad number

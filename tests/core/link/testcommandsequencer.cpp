@@ -203,8 +203,8 @@ void TestCommandSequencer::signInPollingWithFinalPassStillOnRunsOnePass()
 void TestCommandSequencer::votePollFinalPassRaisesVotePassDoneOnce()
 {
     Driver d({2, 1, 1, 8});
-    d.sequencer.post(LinkMode::VoteCommand, Command::BallotStartSingle);
-    QCOMPARE(d.tick(), Command::BallotStartSingle);
+    d.sequencer.post(LinkMode::VoteCommand, Command::BallotStartThree);
+    QCOMPARE(d.tick(), Command::BallotStartThree);
     d.sequencer.post(LinkMode::VotePolling);
     QCOMPARE(d.ticks(6), (QList<quint32>{polls(1, 2) << 0 << polls(1, 2) << 0}));
     d.sequencer.post(LinkMode::VoteFinalPass, Command::BallotEnd);
