@@ -203,7 +203,7 @@ bool MeetingDatabase::storePhoto(const QString &rowFilter, const QVariantList &k
 {
     if (!usable())
         return false;
-    // The photo goes to the first row the filter finds, as writing through a query on those rows did.
+    // The photo goes to the first row the filter finds; right after an insert that is the new delegate.
     QVariantList values{photo.isNull() ? QByteArray("") : photo};
     values.append(keys);
     DatabaseAccess db(m_filePath, m_notifier);

@@ -26,8 +26,8 @@ OperatorText meetingText(const char *key)
     return OperatorText::catalogue(QStringLiteral("FrmMeeset"), QString::fromLatin1(key));
 }
 
-// The tables of a meeting database. The column names, types and order are those the meeting files have
-// always had; only the autonumber key is written the way SQLite spells it, and the photo is a BLOB.
+// The tables of a meeting database, created in this order. The key of each is SQLite's autonumber and the
+// photo is a BLOB; text columns keep their declared lengths as documentation, which SQLite does not enforce.
 QStringList createStatements()
 {
     return {

@@ -18,7 +18,7 @@ QString tag()
     return QStringLiteral("tag");
 }
 
-// Byte columns of the original layout are INTEGER here; callers still see decimal texts.
+// The small counts and switches are INTEGER columns; callers still see them as decimal texts.
 QStringList createStatements()
 {
     return {
