@@ -3,6 +3,7 @@
 #include "core/shell/dataroot.h"
 #include "core/shell/headlesslinkcheck.h"
 #include "core/shell/operatornotifier.h"
+#include "core/store/systemdatabase.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -65,7 +66,12 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     const DataRoot root = DataRoot::locate(parser.value(dataDir));
 
-    LinkSettings settings;
+    StreamNotifier notifier(err);
+    SystemDatabase systemDatabase(root, notifier);
+    if (!systemDatabase.ensureExists())
+        return 1;
+    // The installation's settings, unless the command line says otherwise.
+    LinkSettings settings = systemDatabase.linkSettings();
     if (parser.isSet(ports) && !parseRange(parser.value(ports), settings.lowestPort, settings.highestPort)) {
         err << "--ports takes LOW-HIGH, e.g. 1-8" << Qt::endl;
         return 2;
@@ -79,7 +85,6 @@ int main(int argc, char *argv[])
         }
     }
 
-    StreamNotifier notifier(err);
     Link link(std::make_unique<SerialLinkPort>(PortResolver(root.path())), notifier);
     link.applySettings(settings);
     HeadlessLinkCheck check(link, out);
