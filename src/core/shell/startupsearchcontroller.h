@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+
+class Link;
+class QTimer;
+
+// The start-up search window's logic: shows the search going on, learns when the link is ready or that no
+// base station answered, and lets the operator search again or go on without a base station.
+class StartupSearchController final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(StartupSearchController)
+
+public:
+    // What the operator chose in the link error window.
+    enum class ErrorChoice { SearchAgainLater, GoOnWithout, Dismissed };
+
+    explicit StartupSearchController(Link &link, QObject *parent = nullptr);
+
+    void open();
+    void searchAgain();
+    void onErrorChoice(ErrorChoice choice);
+    // The 100 ms timer's work.
+    void onTimer();
+
+    int progress() const { return m_progress; }
+    bool isSearchAgainEnabled() const { return m_searchAgainEnabled; }
+
+signals:
+    void progressChanged(int progress);
+    void searchAgainEnabledChanged(bool enabled);
+    // No base station answered: the window runs the link error window and reports the choice back.
+    void linkErrorRaised();
+    // The operator goes on without a base station: hide the search window.
+    void hideRequested();
+
+private:
+    void setProgress(int progress);
+    void setSearchAgainEnabled(bool enabled);
+
+    Link &m_link;
+    QTimer *m_timer;
+    int m_progress = 0;
+    bool m_searchAgainEnabled = false;
+};
