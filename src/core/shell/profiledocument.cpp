@@ -298,10 +298,13 @@ bool ProfileDocument::removeSection(QStringView section)
 {
     bool removed = false;
     for (qsizetype header = findSection(section); header >= 0; header = findSection(section, header)) {
-        qsizetype end = sectionEnd(header);
-        // The blank line that parts this section from the next one stays.
-        while (end - 1 > header && trimmedBlanks(m_lines[end - 1].text).isEmpty())
-            --end;
+        // Lines after the last entry (blank lines, a comment about the next section) stay.
+        qsizetype end = header + 1;
+        const qsizetype next = sectionEnd(header);
+        for (qsizetype i = header + 1; i < next; ++i) {
+            if (m_lines[i].kind == Kind::Entry)
+                end = i + 1;
+        }
         m_lines.remove(header, end - header);
         removed = true;
     }

@@ -64,7 +64,8 @@ public:
     bool setValue(QStringView section, QStringView key, QStringView value);
     // Removes every line of the key in the (first) section so named. True when a line was removed.
     bool removeKey(QStringView section, QStringView key);
-    // Removes every section so named, header and entries. True when a section was removed.
+    // Removes every section so named: its header and the lines up to its last entry. True when a section
+    // was removed.
     bool removeSection(QStringView section);
 
     static bool sameName(QStringView a, QStringView b);
