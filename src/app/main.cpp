@@ -4,13 +4,16 @@
 #include "core/shell/headlesslinkcheck.h"
 #include "core/shell/operatornotifier.h"
 #include "core/store/systemdatabase.h"
+#include "gui/shell/consoleapplication.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QTextStream>
 
+#include <cstring>
+
 namespace {
-// Until the console's windows exist, messages go to the terminal.
+// Messages of a run without windows go to the terminal.
 class StreamNotifier final : public OperatorNotifier
 {
 public:
@@ -42,56 +45,110 @@ bool parseRange(const QString &text, int &low, int &high)
     high = parts[1].toInt(&okHigh);
     return okLow && okHigh;
 }
-} // namespace
 
-int main(int argc, char *argv[])
+struct Options
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Quorix"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Quorix"));
+    QCommandLineOption dataDir{QStringLiteral("data-dir"), QStringLiteral("Data root folder."),
+                               QStringLiteral("DIR")};
+    QCommandLineOption linkCheck{QStringLiteral("link-check"),
+                                 QStringLiteral("Search the base station and call every keypad once, without "
+                                                "windows; print what was found.")};
+    QCommandLineOption ports{QStringLiteral("ports"),
+                             QStringLiteral("With --link-check: the COM port range."),
+                             QStringLiteral("LOW-HIGH")};
+    QCommandLineOption keypads{QStringLiteral("keypads"),
+                               QStringLiteral("With --link-check: the keypad count."), QStringLiteral("N")};
+    QCommandLineOption instanceKey{QStringLiteral("instance-key"),
+                                   QStringLiteral("Name of the one-console-per-machine lock (tests)."),
+                                   QStringLiteral("KEY")};
+    QCommandLineOption dataRootPortsOnly{QStringLiteral("data-root-ports-only"),
+                                         QStringLiteral("Search only the ports linked under System/dev.")};
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Quorix conference voting console"));
-    parser.addHelpOption();
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("Data root folder."),
-                                     QStringLiteral("DIR"));
-    const QCommandLineOption ports(QStringLiteral("ports"), QStringLiteral("COM port range to search."),
-                                   QStringLiteral("LOW-HIGH"));
-    const QCommandLineOption keypads(QStringLiteral("keypads"), QStringLiteral("Keypad count."),
-                                     QStringLiteral("N"));
-    parser.addOptions({dataDir, ports, keypads});
-    parser.process(app);
+    void addTo(QCommandLineParser &parser) const
+    {
+        parser.addOptions({dataDir, linkCheck, ports, keypads, instanceKey, dataRootPortsOnly});
+    }
+};
 
+int runLinkCheck(const QCommandLineParser &parser, const Options &options)
+{
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const DataRoot root = DataRoot::locate(parser.value(dataDir));
-
+    const DataRoot root = DataRoot::locate(parser.value(options.dataDir));
     StreamNotifier notifier(err);
     SystemDatabase systemDatabase(root, notifier);
     if (!systemDatabase.ensureExists())
         return 1;
     // The installation's settings, unless the command line says otherwise.
     LinkSettings settings = systemDatabase.linkSettings();
-    if (parser.isSet(ports) && !parseRange(parser.value(ports), settings.lowestPort, settings.highestPort)) {
+    if (parser.isSet(options.ports) &&
+        !parseRange(parser.value(options.ports), settings.lowestPort, settings.highestPort)) {
         err << "--ports takes LOW-HIGH, e.g. 1-8" << Qt::endl;
         return 2;
     }
-    if (parser.isSet(keypads)) {
+    if (parser.isSet(options.keypads)) {
         bool ok = false;
-        settings.keypadCount = parser.value(keypads).toInt(&ok);
+        settings.keypadCount = parser.value(options.keypads).toInt(&ok);
         if (!ok || settings.keypadCount < 0 || settings.keypadCount > 249) {
             err << "--keypads takes a number from 0 to 249" << Qt::endl;
             return 2;
         }
     }
-
-    Link link(std::make_unique<SerialLinkPort>(PortResolver(root.path())), notifier);
+    Link link(
+        std::make_unique<SerialLinkPort>(PortResolver(root.path(), !parser.isSet(options.dataRootPortsOnly))),
+        notifier);
     link.applySettings(settings);
     HeadlessLinkCheck check(link, out);
-    QObject::connect(&check, &HeadlessLinkCheck::finished, &app, [&](int code) {
+    QObject::connect(&check, &HeadlessLinkCheck::finished, qApp, [&](int code) {
         link.stop();
         QCoreApplication::exit(code);
     });
     check.start();
     return QCoreApplication::exec();
+}
+
+bool wantsNoWindows(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--link-check") == 0 || std::strcmp(argv[i], "--help") == 0)
+            return true;
+    return false;
+}
+
+void describe(QCoreApplication &app, QCommandLineParser &parser, const Options &options)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Quorix"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Quorix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUORIX_VERSION));
+    parser.setApplicationDescription(QStringLiteral("Quorix conference voting console"));
+    parser.addHelpOption();
+    options.addTo(parser);
+    parser.process(app);
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const Options options;
+    QCommandLineParser parser;
+    if (wantsNoWindows(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        describe(app, parser, options);
+        return runLinkCheck(parser, options);
+    }
+
+    QApplication app(argc, argv);
+    describe(app, parser, options);
+    ConsoleOptions console;
+    console.dataDir = parser.value(options.dataDir);
+    console.shippedFolders = {QStringLiteral(QUORIX_SHIPPED_DATA), QStringLiteral(QUORIX_BUILT_DATA),
+                              QCoreApplication::applicationDirPath() +
+                                  QStringLiteral("/../share/quorix/data")};
+    if (parser.isSet(options.instanceKey))
+        console.instanceKey = parser.value(options.instanceKey);
+    console.platformPorts = !parser.isSet(options.dataRootPortsOnly);
+    ConsoleApplication consoleApp(console);
+    if (const std::optional<int> code = consoleApp.start())
+        return *code;
+    return QApplication::exec();
 }

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -25,4 +27,31 @@ QString DataRoot::filePath(const QString &relative) const
 QString DataRoot::comLinkPath(int portNumber) const
 {
     return filePath(QStringLiteral("System/dev/COM%1").arg(portNumber));
+}
+
+bool DataRoot::seedFrom(const QStringList &shippedFolders) const
+{
+    bool complete = true;
+    for (const QString &folder : shippedFolders) {
+        const QString system = folder + QStringLiteral("/System");
+        if (!QFileInfo(system).isDir())
+            continue;
+        QDirIterator it(system, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString source = it.next();
+            const QString target =
+                filePath(QStringLiteral("System/") + QDir(system).relativeFilePath(source));
+            if (QFileInfo::exists(target))
+                continue;
+            const QString partial = target + QStringLiteral(".part");
+            QFile::remove(partial);
+            const bool copied = QDir().mkpath(QFileInfo(target).absolutePath()) &&
+                                QFile::copy(source, partial) && QFile::rename(partial, target);
+            if (!copied) {
+                QFile::remove(partial);
+                complete = false;
+            }
+        }
+    }
+    return complete;
 }

@@ -19,6 +19,12 @@ public:
     // Where the simulator or an administrator links the device of COM port n.
     QString comLinkPath(int portNumber) const;
 
+    // Copies what an installation ships below System/ (language files, pictures) from each shipped folder
+    // into this root, leaving every file that is already there untouched: a new root gets everything, an
+    // existing one gains only what a newer version added, and nothing the operator changed is lost.
+    // Files are written under a temporary name and renamed. False when a file could not be copied.
+    bool seedFrom(const QStringList &shippedFolders) const;
+
 private:
     QString m_path;
 };

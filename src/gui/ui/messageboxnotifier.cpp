@@ -4,8 +4,7 @@
 
 MessageBoxNotifier::MessageBoxNotifier(Resolver resolve, QWidget *parent)
     : m_resolve(std::move(resolve)), m_parent(parent)
-{
-}
+{}
 
 void MessageBoxNotifier::information(const OperatorText &caption, const OperatorText &text)
 {

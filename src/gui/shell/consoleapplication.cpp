@@ -1,0 +1,166 @@
+#include "gui/shell/consoleapplication.h"
+
+#include "core/conduct/keypadmonitorcontroller.h"
+#include "core/link/link.h"
+#include "core/link/seriallinkport.h"
+#include "core/shell/logincontroller.h"
+#include "core/shell/startupsearchcontroller.h"
+#include "core/store/systemdatabase.h"
+#include "gui/conduct/keypadmonitorwindow.h"
+#include "gui/output/bigscreenwindow.h"
+#include "gui/shell/loginwindow.h"
+#include "gui/shell/mainwindow.h"
+#include "gui/shell/singleinstance.h"
+#include "gui/shell/startupsearchwindow.h"
+#include "gui/ui/messageboxnotifier.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+const QString ManualFile = QStringLiteral("Quorix使用说明书.pdf");
+} // namespace
+
+ConsoleApplication::ConsoleApplication(ConsoleOptions options, QObject *parent)
+    : QObject(parent), m_options(std::move(options)), m_root(DataRoot::locate(m_options.dataDir))
+{}
+
+ConsoleApplication::~ConsoleApplication()
+{
+    // Windows first: they hold references to the link and the controllers.
+    m_monitor.clear();
+    m_searchWindow.reset();
+    m_mainWindow.reset();
+    m_bigScreen.reset();
+    m_search.reset();
+    if (m_link)
+        m_link->stop();
+}
+
+QString ConsoleApplication::photoFolder() const
+{
+    return m_root.filePath(QStringLiteral("System/photo"));
+}
+
+std::optional<int> ConsoleApplication::start()
+{
+    // Until the language is known, messages can only show their own texts.
+    m_notifier = std::make_unique<MessageBoxNotifier>(
+        [this](const OperatorText &t) { return m_catalogue.resolve(t); });
+    if (!m_root.seedFrom(m_options.shippedFolders)) {
+        m_notifier->error(
+            OperatorText::plain(QStringLiteral("Quorix")),
+            OperatorText::plain(QStringLiteral("Some installation files could not be copied to ") +
+                                m_root.path()));
+    }
+    m_systemDatabase = std::make_unique<SystemDatabase>(m_root, *m_notifier);
+    if (!m_systemDatabase->ensureExists())
+        return 1;
+    const InstallationRecord installation = m_systemDatabase->loadInstallation();
+    m_catalogue = TextCatalogue(m_root, installation.borderism);
+    m_mainPicture = installation.mianbmp;
+
+    m_instance = std::make_unique<SingleInstance>(m_options.instanceKey);
+    switch (m_instance->acquire()) {
+    case SingleInstance::Result::First:
+        break;
+    case SingleInstance::Result::Activated:
+        return 0;
+    case SingleInstance::Result::RunningButUnreachable:
+        m_notifier->information(OperatorText::plain(QStringLiteral("Quorix")),
+                                OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("RunErr")));
+        break;
+    case SingleInstance::Result::Failed:
+        m_notifier->error(OperatorText::plain(QStringLiteral("Quorix")),
+                          OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("RunErr1")));
+        return 1;
+    }
+
+    m_mainWindow = std::make_unique<MainWindow>(*m_notifier, m_catalogue, photoFolder(), m_mainPicture);
+    // Windows that later work brings are shown but cannot be opened yet.
+    for (auto command : {MainWindow::Command::MeetingPreparation, MainWindow::Command::Conference,
+                         MainWindow::Command::MeetingManagement, MainWindow::Command::SystemSettings})
+        m_mainWindow->setCommandEnabled(command, false);
+    m_bigScreen = std::make_unique<BigScreenWindow>();
+
+    m_link = std::make_unique<Link>(
+        std::make_unique<SerialLinkPort>(PortResolver(m_root.path(), m_options.platformPorts)), *m_notifier);
+    CommandSequencer &sequencer = m_link->sequencer();
+    connect(&sequencer, &CommandSequencer::hideMainWindowRequested, m_mainWindow.get(), &QWidget::hide);
+    connect(&sequencer, &CommandSequencer::showMainWindowRequested, m_mainWindow.get(),
+            &MainWindow::showCentred);
+    connect(m_mainWindow.get(), &MainWindow::commandTriggered, this,
+            [this](MainWindow::Command c) { onCommand(int(c)); });
+    connect(m_mainWindow.get(), &MainWindow::aboutRequested, this, &ConsoleApplication::showAbout);
+    connect(m_instance.get(), &SingleInstance::activationRequested, this, [this] {
+        QWidget *front = m_monitor ? static_cast<QWidget *>(m_monitor.data()) : m_mainWindow.get();
+        if (front->isVisible()) {
+            front->showNormal();
+            front->raise();
+            front->activateWindow();
+        }
+    });
+
+    LoginController login(*m_systemDatabase);
+    LoginWindow loginWindow(login, *m_notifier, m_catalogue, photoFolder());
+    if (loginWindow.exec() != QDialog::Accepted)
+        return 0;
+
+    m_link->applySettings(m_systemDatabase->linkSettings());
+    m_search = std::make_unique<StartupSearchController>(*m_link);
+    m_searchWindow = std::make_unique<StartupSearchWindow>(*m_search, m_catalogue, photoFolder());
+    connect(&sequencer, &CommandSequencer::startupSearchFinished, m_searchWindow.get(), &QWidget::hide);
+    m_searchWindow->show();
+    m_search->open();
+    m_link->start();
+    return std::nullopt;
+}
+
+void ConsoleApplication::onCommand(int command)
+{
+    switch (MainWindow::Command(command)) {
+    case MainWindow::Command::KeypadMonitor:
+        openKeypadMonitor();
+        break;
+    case MainWindow::Command::Help:
+        openHelp();
+        break;
+    default:
+        break;
+    }
+}
+
+void ConsoleApplication::openKeypadMonitor()
+{
+    if (m_monitor)
+        return;
+    auto *controller = new KeypadMonitorController(*m_link);
+    auto *window = new KeypadMonitorWindow(*controller, m_catalogue, photoFolder());
+    controller->setParent(window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    m_monitor = window;
+    const QRect main = m_mainWindow->geometry();
+    window->move(main.topLeft());
+    window->show();
+    m_link->sequencer().requestHideMainWindow();
+}
+
+void ConsoleApplication::openHelp()
+{
+    const QString manual = m_root.filePath(ManualFile);
+    if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
+        m_notifier->information(
+            OperatorText::catalogue(QStringLiteral("FrmMain"), QStringLiteral("Msgclew")),
+            OperatorText::catalogue(QStringLiteral("FrmMain"), QStringLiteral("MsgHelpMissing")));
+    }
+}
+
+void ConsoleApplication::showAbout()
+{
+    QMessageBox::about(
+        m_mainWindow.get(), QStringLiteral("Quorix"),
+        QStringLiteral("Quorix %1\nConference voting console").arg(QCoreApplication::applicationVersion()));
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "core/shell/dataroot.h"
+#include "core/shell/textcatalogue.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <memory>
+
+class BigScreenWindow;
+class KeypadMonitorWindow;
+class Link;
+class MainWindow;
+class MessageBoxNotifier;
+class SingleInstance;
+class StartupSearchController;
+class StartupSearchWindow;
+class SystemDatabase;
+
+struct ConsoleOptions
+{
+    QString dataDir;            // --data-dir; empty: the usual place
+    QStringList shippedFolders; // where the installation's own files come from on first start
+    QString instanceKey = QStringLiteral("reform");
+    bool platformPorts = true; // false: only the data root's System/dev links (tests, demos)
+};
+
+// The console for one run: finds its data root, keeps one console per machine, asks for the password,
+// owns the link and the long-lived windows, and runs the windows the main window's buttons name.
+class ConsoleApplication final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ConsoleApplication)
+
+public:
+    explicit ConsoleApplication(ConsoleOptions options, QObject *parent = nullptr);
+    ~ConsoleApplication() override;
+
+    // Start-up up to the search for the base station; the exit code when the console must not run.
+    std::optional<int> start();
+
+    MainWindow *mainWindow() const { return m_mainWindow.get(); }
+    BigScreenWindow *bigScreen() const { return m_bigScreen.get(); }
+    Link *link() const { return m_link.get(); }
+    const DataRoot &dataRoot() const { return m_root; }
+
+private:
+    void onCommand(int command);
+    void openKeypadMonitor();
+    void openHelp();
+    void showAbout();
+    QString photoFolder() const;
+
+    ConsoleOptions m_options;
+    DataRoot m_root;
+    TextCatalogue m_catalogue;
+    std::unique_ptr<MessageBoxNotifier> m_notifier;
+    std::unique_ptr<SystemDatabase> m_systemDatabase;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<Link> m_link;
+    std::unique_ptr<BigScreenWindow> m_bigScreen;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<StartupSearchController> m_search;
+    std::unique_ptr<StartupSearchWindow> m_searchWindow;
+    QPointer<KeypadMonitorWindow> m_monitor;
+    QString m_mainPicture;
+};
