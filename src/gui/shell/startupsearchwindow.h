@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/shell/startupsearchcontroller.h"
+#include "core/shell/textcatalogue.h"
 
 #include <QDialog>
 
@@ -8,7 +9,6 @@
 
 class QProgressBar;
 class QPushButton;
-class TextCatalogue;
 
 // Shown while the console looks for the base station and calls every keypad once (FrmLogo). It cannot be
 // closed with Enter or Esc; the sequencer hides it when the link is ready.
@@ -36,7 +36,7 @@ private:
     void onLinkError();
 
     StartupSearchController &m_controller;
-    const TextCatalogue &m_catalogue;
+    TextCatalogue m_catalogue;
     QProgressBar *m_progress;
     QPushButton *m_searchAgain;
     ErrorPrompt m_errorPrompt;

@@ -1,0 +1,87 @@
+#include "fakelinkport.h"
+#include "recordingnotifier.h"
+
+#include "core/link/link.h"
+#include "gui/shell/startupsearchwindow.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using Choice = StartupSearchController::ErrorChoice;
+
+namespace {
+// No base station on ports 1..2; the link runs on its real timers.
+struct Fixture
+{
+    RecordingNotifier notifier;
+    FakeLinkPort *port = new FakeLinkPort;
+    Link link{std::unique_ptr<LinkPort>(port), notifier};
+    StartupSearchController controller{link};
+    StartupSearchWindow window{controller, TextCatalogue(), QString()};
+    QList<Choice> answers;
+    int prompts = 0;
+
+    Fixture()
+    {
+        link.applySettings({10, 1, 1, 2});
+        window.setErrorPrompt([this] {
+            ++prompts;
+            return answers.isEmpty() ? Choice::Dismissed : answers.takeFirst();
+        });
+        window.show();
+        controller.open();
+        link.start();
+    }
+};
+} // namespace
+
+class TestStartupSearchWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void errorWindowOncePerSearchAndSearchAgainRestarts();
+    void goingOnWithoutHidesTheWindowAndShowsTheMainWindow();
+    void escapeDoesNotCloseTheWindow();
+};
+
+void TestStartupSearchWindow::errorWindowOncePerSearchAndSearchAgainRestarts()
+{
+    Fixture f;
+    f.answers = {Choice::SearchAgainLater, Choice::SearchAgainLater};
+    QVERIFY(!f.window.searchAgainButton()->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(f.prompts, 1, 5000);
+    QTest::qWait(500);
+    QCOMPARE(f.prompts, 1);
+    QVERIFY(f.window.searchAgainButton()->isEnabled());
+    QCOMPARE(f.port->opened, (QList<int>{1, 2}));
+
+    f.window.searchAgainButton()->click();
+    QVERIFY(!f.window.searchAgainButton()->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(f.prompts, 2, 5000);
+    QCOMPARE(f.port->opened, (QList<int>{1, 2, 1, 2}));
+}
+
+void TestStartupSearchWindow::goingOnWithoutHidesTheWindowAndShowsTheMainWindow()
+{
+    Fixture f;
+    f.answers = {Choice::GoOnWithout};
+    QSignalSpy shown(&f.link.sequencer(), &CommandSequencer::showMainWindowRequested);
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
+    QVERIFY(!f.window.isVisible());
+    QCOMPARE(f.prompts, 1);
+}
+
+void TestStartupSearchWindow::escapeDoesNotCloseTheWindow()
+{
+    Fixture f;
+    QTest::keyClick(&f.window, Qt::Key_Escape);
+    QTest::keyClick(&f.window, Qt::Key_Return);
+    QVERIFY(f.window.isVisible());
+    f.window.close();
+    QVERIFY(f.window.isVisible());
+}
+
+QTEST_MAIN(TestStartupSearchWindow)
+#include "teststartupsearchwindow.moc"
