@@ -1,0 +1,216 @@
+#include "core/output/chartmodel.h"
+
+#include "core/conduct/ballottally.h"
+#include "core/shell/colonlist.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr QColor fromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+struct BgrPair
+{
+    quint32 front;
+    quint32 side;
+};
+
+// Colours as the installation has always stored them, 0x00BBGGRR.
+constexpr std::array<BgrPair, ChartModel::PaletteSize> Palette{{
+    {0x0000FF, 0x0000EB},
+    {0x00FF00, 0x00EB00},
+    {0x00FFFF, 0x00EBEB},
+    {0x3399FF, 0x3399EB},
+    {0x9933FF, 0x9933EB},
+    {0xF40099, 0xCC0099},
+    {0xFFFF00, 0xE1E100},
+}};
+
+const QString Zero = QStringLiteral("0");
+
+} // namespace
+
+ChartModel::PaletteEntry ChartModel::palette(int index)
+{
+    const BgrPair &p = Palette[size_t(std::clamp(index, 0, PaletteSize - 1))];
+    return {fromBgr(p.front), fromBgr(p.side)};
+}
+
+ChartModel::ChartModel(QObject *parent)
+    : QObject(parent), m_fields(ResultFieldCount), m_labels(LabelCount), m_messageLines(3),
+      m_legend(LegendFieldCount)
+{}
+
+void ChartModel::setCaption(const QString &text, const QColor &colour)
+{
+    m_caption = text;
+    m_captionColour = colour;
+    emit changed();
+}
+
+void ChartModel::setSecondCaption(const QString &text, const QColor &colour)
+{
+    m_secondCaption = text;
+    m_captionColour = colour;
+    emit changed();
+}
+
+void ChartModel::setScreen(int screenCode, int chartKind)
+{
+    m_screen = screenCode >= 0 && screenCode <= 5 ? Screen(screenCode) : Screen::None;
+    m_kind = chartKind >= 0 && chartKind <= 7 ? Kind(chartKind) : Kind::None;
+    emit changed();
+}
+
+void ChartModel::setColours(const QColor &background, const QColor &plot)
+{
+    m_background = background;
+    m_plot = plot;
+    m_screen = Screen::None;
+    emit changed();
+}
+
+void ChartModel::setPercentageDisplay(int flag)
+{
+    m_percentageFlag = flag;
+    emit changed();
+}
+
+void ChartModel::showMessage(const QString &line1, const QString &line2, const QString &line3,
+                             const QColor &colour)
+{
+    m_messageLines = {line1, line2, line3};
+    m_content = colour;
+    emit changed();
+}
+
+void ChartModel::showKeyLegend(const QString &legendList, const QString &line3, const QColor &colour)
+{
+    m_legend = ColonList::fields(legendList, LegendFieldCount);
+    m_legendLine3 = line3;
+    m_content = colour;
+    emit changed();
+}
+
+void ChartModel::showResult(const QString &resultText, const QString &labelList, const QColor &colour)
+{
+    m_resultText = resultText;
+    m_labelList = labelList;
+    m_content = colour;
+    // A shorter text than before leaves the later fields as they were.
+    ColonList::splitInto(resultText, m_fields);
+    ColonList::splitInto(labelList, m_labels);
+    derive();
+    emit changed();
+}
+
+void ChartModel::addItem(QList<ChartItem> &list, int fieldIndex, int labelIndex)
+{
+    list.append({BallotTally::decimalValue(m_fields[fieldIndex]), m_fields[fieldIndex], label(labelIndex),
+                 int(list.size())});
+}
+
+void ChartModel::derive()
+{
+    m_bars.clear();
+    m_slices.clear();
+    m_barDivisor = 0;
+
+    int firstField = 0;
+    int count = 0;
+    // The all-zero election still shows a pie: one near-full slice and a sliver per other candidate.
+    bool zeroFallback = false;
+    switch (m_kind) {
+    case Kind::FullBallot:
+        firstField = 1;
+        if (m_fields[0] == QLatin1String("1")) {
+            count = 6;
+            m_barDivisor = 12;
+        } else if (m_fields[0] == QLatin1String("2")) {
+            count = 5;
+            m_barDivisor = 10;
+        }
+        break;
+    case Kind::ElectOneOfThree:
+    case Kind::ElectSeveralOfThree:
+        count = 3;
+        m_barDivisor = 7;
+        zeroFallback = true;
+        break;
+    case Kind::ElectOneOfFive:
+    case Kind::ElectSeveralOfFive:
+    case Kind::PersonCounts:
+        count = 5;
+        m_barDivisor = 11;
+        zeroFallback = true;
+        break;
+    case Kind::None:
+    case Kind::Scoring:
+        break;
+    }
+
+    bool allZero = count > 0;
+    for (int i = 0; i < count; ++i) {
+        const int f = firstField + i;
+        addItem(m_bars, f, i);
+        if (m_fields[f] != Zero) {
+            allZero = false;
+            addItem(m_slices, f, i);
+        }
+    }
+    if (zeroFallback && allZero) {
+        m_slices.clear();
+        for (int i = 0; i < count; ++i)
+            m_slices.append({i == 0 ? 100 : 1, Zero, label(i), i});
+    }
+}
+
+qint64 ChartModel::barSum() const
+{
+    qint64 sum = 0;
+    for (const ChartItem &b : m_bars)
+        sum += b.value;
+    return sum;
+}
+
+qint64 ChartModel::sliceTotal() const
+{
+    qint64 total = 0;
+    for (const ChartItem &s : m_slices)
+        total += std::max<qint64>(s.value, 0);
+    return total;
+}
+
+QList<int> ChartModel::barHeights(int plotHeight) const
+{
+    QList<int> heights(m_bars.size(), 0);
+    const qint64 sum = barSum();
+    if (sum <= 0 || plotHeight <= 0)
+        return heights;
+    for (qsizetype i = 0; i < m_bars.size(); ++i) {
+        const double share = double(std::max<qint64>(m_bars[i].value, 0)) * 7.0 / (double(sum) * 10.0);
+        heights[i] = std::clamp(int(double(plotHeight) * share), 0, plotHeight);
+    }
+    return heights;
+}
+
+QList<ChartSliceSpan> ChartModel::sliceSpans() const
+{
+    QList<ChartSliceSpan> spans;
+    const qint64 total = sliceTotal();
+    if (total <= 0)
+        return spans;
+    qint64 running = 0;
+    int start = 0;
+    for (const ChartItem &s : m_slices) {
+        running += std::max<qint64>(s.value, 0);
+        const int end = int(double(running) / double(total) * 360.0);
+        spans.append({start, end - start});
+        start = end;
+    }
+    return spans;
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// One bar or one pie slice as a result derives it. The value is what the scaling uses; the value text is
+// what the screen prints (the result field as stored, so "08" stays "08").
+struct ChartItem
+{
+    qint64 value = 0;
+    QString valueText;
+    QString label;
+    int paletteIndex = 0; // the n-th bar or slice of a chart takes the n-th palette entry
+
+    bool operator==(const ChartItem &) const = default;
+};
+
+// A slice as the pie draws it: whole degrees, counter-clockwise from 3 o'clock.
+struct ChartSliceSpan
+{
+    int startDegrees = 0;
+    int spanDegrees = 0;
+};
+
+// The state of the one drawing component for results: what the voting preview, the result window and the
+// hall screen's chart pane show. Every operation ends with changed(), on which a view repaints; the
+// painting itself is ChartPainter's, so the same state paints a widget, an image or a page.
+class ChartModel final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ChartModel)
+
+public:
+    enum class Screen
+    {
+        None = 0, // fills and captions only
+        Bar = 1,
+        Pie = 2,
+        Table = 3,
+        Message = 4,
+        Legend = 5,
+    };
+
+    // What the result text holds; 1..6 follow the vote-type table, 7 is a table of counts of persons.
+    enum class Kind
+    {
+        None = 0,
+        FullBallot = 1,
+        ElectOneOfThree = 2,
+        ElectSeveralOfThree = 3,
+        ElectOneOfFive = 4,
+        ElectSeveralOfFive = 5,
+        Scoring = 6,
+        PersonCounts = 7,
+    };
+
+    static constexpr int ResultFieldCount = 10;
+    static constexpr int LabelCount = 7;
+    static constexpr int LegendFieldCount = 10;
+    static constexpr int PaletteSize = 7;
+
+    struct PaletteEntry
+    {
+        QColor front; // front and top faces, and a slice's top
+        QColor side;  // side faces, and the pie's rim
+    };
+    static PaletteEntry palette(int index);
+
+    explicit ChartModel(QObject *parent = nullptr);
+
+    // Operations.
+    void setCaption(const QString &text, const QColor &colour);
+    void setSecondCaption(const QString &text, const QColor &colour);
+    // Codes outside 0..5 and kinds outside 0..7 draw nothing rather than guess.
+    void setScreen(int screenCode, int chartKind);
+    // Also drops the screen back to None, so only fills and captions show until the next setScreen.
+    void setColours(const QColor &background, const QColor &plot);
+    void setPercentageDisplay(int flag);
+    void showMessage(const QString &line1, const QString &line2, const QString &line3, const QColor &colour);
+    void showKeyLegend(const QString &legendList, const QString &line3, const QColor &colour);
+    void showResult(const QString &resultText, const QString &labelList, const QColor &colour);
+
+    // State.
+    QString caption() const { return m_caption; }
+    QString secondCaption() const { return m_secondCaption; }
+    QColor captionColour() const { return m_captionColour; }
+    Screen screen() const { return m_screen; }
+    Kind kind() const { return m_kind; }
+    QColor background() const { return m_background; }
+    QColor plotColour() const { return m_plot; }
+    QColor contentColour() const { return m_content; }
+    int percentageFlag() const { return m_percentageFlag; }
+    bool showsPercentages() const { return m_percentageFlag == 1; }
+    QString resultText() const { return m_resultText; }
+    QString labelList() const { return m_labelList; }
+    const QStringList &resultFields() const { return m_fields; }
+    const QStringList &labels() const { return m_labels; }
+    QString field(int i) const { return i >= 0 && i < m_fields.size() ? m_fields[i] : QString(); }
+    QString label(int i) const { return i >= 0 && i < m_labels.size() ? m_labels[i] : QString(); }
+    const QStringList &messageLines() const { return m_messageLines; }
+    const QStringList &legendFields() const { return m_legend; }
+    QString legendLine3() const { return m_legendLine3; }
+
+    // Derived by showResult.
+    const QList<ChartItem> &bars() const { return m_bars; }
+    const QList<ChartItem> &slices() const { return m_slices; }
+    // The bar width is the plot width divided by this; 0 when the kind draws no bars.
+    int barWidthDivisor() const { return m_barDivisor; }
+    qint64 barSum() const;
+    qint64 sliceTotal() const;
+    // Bar heights in pixels for a plot of the given height: a bar holding the whole sum is 70 % of it. A
+    // sum of 0 (or less) gives empty bars.
+    QList<int> barHeights(int plotHeight) const;
+    // Whole degrees per slice. Starts are truncated from the running total, so the slices close the
+    // circle without a gap; no slices at all when the total is 0.
+    QList<ChartSliceSpan> sliceSpans() const;
+
+signals:
+    void changed();
+
+private:
+    void derive();
+    void addItem(QList<ChartItem> &list, int fieldIndex, int labelIndex);
+
+    QString m_caption;
+    QString m_secondCaption;
+    QColor m_captionColour = Qt::white;
+    Screen m_screen = Screen::None;
+    Kind m_kind = Kind::None;
+    QColor m_background = Qt::blue;
+    QColor m_plot = Qt::blue;
+    QColor m_content = Qt::white;
+    int m_percentageFlag = 2;
+    QString m_resultText;
+    QString m_labelList;
+    QStringList m_fields;
+    QStringList m_labels;
+    QStringList m_messageLines;
+    QStringList m_legend;
+    QString m_legendLine3;
+    QList<ChartItem> m_bars;
+    QList<ChartItem> m_slices;
+    int m_barDivisor = 0;
+};
