@@ -26,11 +26,18 @@ KeypadMonitorWindow::KeypadMonitorWindow(KeypadMonitorController &controller, co
     setFixedSize(WindowPlacement::HubSize);
     setPictureBackground(this, photoFolder + QStringLiteral("/MonitorBmp.bmp"));
 
-    m_list->setGeometry(32, 168, 960, 460);
+    auto *heading = new QLabel(m_texts.text(QStringLiteral("DlgName")), this);
+    QFont headingFont = heading->font();
+    headingFont.setPointSize(16);
+    heading->setFont(headingFont);
+    heading->setGeometry(32, 92, 600, 36);
+
+    m_list->setGeometry(32, 138, 960, 492);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->verticalHeader()->hide();
-    m_list->verticalHeader()->setDefaultSectionSize(14);
+    m_list->verticalHeader()->setMinimumSectionSize(15);
+    m_list->verticalHeader()->setDefaultSectionSize(15);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     // Total, answered, not answered.
@@ -95,8 +102,11 @@ void KeypadMonitorWindow::refresh()
     const QString answeredText = m_texts.text(QStringLiteral("MsgClew4"));
     for (int n = 1; n <= m_controller.total(); ++n) {
         const KeypadMonitorController::Cell cell = KeypadMonitorController::cellOf(n);
-        if (QTableWidgetItem *state = m_list->item(cell.row, 2 + 2 * cell.columnPair))
-            state->setText(m_controller.hasAnswered(n) ? answeredText : NotAnswered);
+        if (QTableWidgetItem *state = m_list->item(cell.row, 2 + 2 * cell.columnPair)) {
+            const bool answered = m_controller.hasAnswered(n);
+            state->setText(answered ? answeredText : NotAnswered);
+            state->setForeground(answered ? QColor(0x1f, 0x7a, 0x4d) : QColor(0x8a, 0x93, 0x9e));
+        }
     }
     m_counts[0]->setText(QString::number(m_controller.total()));
     m_counts[1]->setText(QString::number(m_controller.answered()));
