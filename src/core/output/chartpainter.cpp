@@ -202,8 +202,17 @@ void paintPie(QPainter &p, const ChartGeometry &g, const ChartModel &m)
                std::max(8.0, g.plot.height() / 10.0));
     const QFontMetricsF fm(font);
 
+    // Labels nearest the pie's horizontal middle are placed first and the others pushed outward past them,
+    // so leaders of neighbouring slivers do not cross.
+    QList<PieLabel *> order;
+    for (PieLabel &l : labels)
+        order.append(&l);
+    std::stable_sort(order.begin(), order.end(), [&pie](const PieLabel *a, const PieLabel *b) {
+        return std::abs(a->anchor.y() - pie.center().y()) < std::abs(b->anchor.y() - pie.center().y());
+    });
     QList<QRectF> placed;
-    for (PieLabel &l : labels) {
+    for (PieLabel *label : std::as_const(order)) {
+        PieLabel &l = *label;
         const QSizeF size(std::min(fm.horizontalAdvance(l.text) + 2, area.width()), fm.height());
         const double dx = l.anchor.x() - pie.center().x();
         QPointF topLeft;
@@ -308,7 +317,7 @@ void paintTable(QPainter &p, const ChartGeometry &g, const ChartModel &m)
     }
     // One size for the whole table: the columns must line up and the widest row must fit the plot.
     QFont font = DisplayFonts::hei(px(g.largeTenths));
-    font = fitted(font, u"0"_s, 1e9, pitch * 0.9);
+    font = fitted(font, u"0"_s, 1e9, pitch * 0.8);
     auto widest = [](const QFontMetricsF &fm, const QStringList &list) {
         qreal w = 0;
         for (const QString &t : list)
@@ -388,17 +397,21 @@ void paintLegend(QPainter &p, const ChartGeometry &g, const ChartModel &m)
     const QStringList keys = fields.mid(0, 5);
     const QStringList names = fields.mid(5, 5);
     QFont font = DisplayFonts::arial(px(g.largeTenths));
-    font = fitted(font, keys, nameX - keyX - 8, pitch);
-    font = fitted(font, names, plot.right() + 1 - nameX, pitch);
+    font = fitted(font, keys, nameX - keyX - 8, pitch * 0.8);
+    font = fitted(font, names, plot.right() + 1 - nameX, pitch * 0.8);
+    // The rows start half way down the band above the plot, where a caption would hang: with a caption
+    // showing they start at the plot instead, at the same pitch.
+    const bool captioned = !m.caption().isEmpty() || !m.secondCaption().isEmpty();
+    const qreal firstRow = g.client.top() + (captioned ? plotTop : plotTop / 2.0);
     for (int i = 0; i < 5; ++i) {
-        const qreal y = g.client.top() + plotTop / 2.0 + i * pitch;
+        const qreal y = firstRow + i * pitch;
         drawText(p, QRectF(keyX, y, nameX - keyX - 4, pitch), Qt::AlignLeft | Qt::AlignTop, keys.value(i),
                  font, m.contentColour());
         drawText(p, QRectF(nameX, y, plot.right() + 1 - nameX, pitch), Qt::AlignLeft | Qt::AlignTop,
                  names.value(i), font, m.contentColour());
     }
     const QString line3 = m.legendLine3();
-    const QFont f3 = fitted(DisplayFonts::arial(px(g.largeTenths)), line3, plot.width(), pitch);
+    const QFont f3 = fitted(DisplayFonts::arial(px(g.largeTenths)), line3, plot.width(), pitch * 0.8);
     drawText(p, QRectF(plot.left(), plot.top() + 5 * pitch, plot.width(), pitch),
              Qt::AlignHCenter | Qt::AlignTop, line3, f3, m.contentColour());
 }
