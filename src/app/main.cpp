@@ -2,7 +2,9 @@
 #include "core/link/seriallinkport.h"
 #include "core/shell/dataroot.h"
 #include "core/shell/headlesslinkcheck.h"
+#include "core/shell/interfacelanguage.h"
 #include "core/shell/operatornotifier.h"
+#include "core/shell/textcatalogue.h"
 #include "core/store/systemdatabase.h"
 #include "gui/shell/consoleapplication.h"
 
@@ -64,9 +66,14 @@ struct Options
     QCommandLineOption dataRootPortsOnly{QStringLiteral("data-root-ports-only"),
                                          QStringLiteral("Search only the ports linked under System/dev.")};
 
+    QCommandLineOption setLanguage{QStringLiteral("set-language"),
+                                   QStringLiteral("Choose the interface language for the next start: 0 "
+                                                  "Simplified Chinese, 1 English, 2 Portuguese; then exit."),
+                                   QStringLiteral("CODE")};
+
     void addTo(QCommandLineParser &parser) const
     {
-        parser.addOptions({dataDir, linkCheck, ports, keypads, instanceKey, dataRootPortsOnly});
+        parser.addOptions({dataDir, linkCheck, ports, keypads, instanceKey, dataRootPortsOnly, setLanguage});
     }
 };
 
@@ -107,10 +114,24 @@ int runLinkCheck(const QCommandLineParser &parser, const Options &options)
     return QCoreApplication::exec();
 }
 
+int runSetLanguage(const QCommandLineParser &parser, const Options &options)
+{
+    QTextStream err(stderr);
+    StreamNotifier notifier(err);
+    const DataRoot root = DataRoot::locate(parser.value(options.dataDir));
+    const QString code = parser.value(options.setLanguage);
+    if (!InterfaceLanguage::choose(root, code, notifier))
+        return 1;
+    QTextStream(stdout) << "Interface language " << code << ": "
+                        << root.filePath(TextCatalogue::relativePath(code)) << Qt::endl;
+    return 0;
+}
+
 bool wantsNoWindows(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--link-check") == 0 || std::strcmp(argv[i], "--help") == 0)
+        if (std::strcmp(argv[i], "--link-check") == 0 || std::strcmp(argv[i], "--help") == 0 ||
+            std::strncmp(argv[i], "--set-language", 14) == 0)
             return true;
     return false;
 }
@@ -134,6 +155,8 @@ int main(int argc, char *argv[])
     if (wantsNoWindows(argc, argv)) {
         QCoreApplication app(argc, argv);
         describe(app, parser, options);
+        if (parser.isSet(options.setLanguage))
+            return runSetLanguage(parser, options);
         return runLinkCheck(parser, options);
     }
 
