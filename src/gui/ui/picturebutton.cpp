@@ -59,7 +59,7 @@ void PictureButton::paintEvent(QPaintEvent *)
         painter.fillPath(tile, isEnabled() ? QColor(0x2b, 0x4a, 0x6f) : QColor(0x8a, 0x93, 0x9e));
     }
     if (hasFocus()) {
-        painter.setPen(QPen(QColor(0xf2, 0xb1, 0x34), 2));
+        painter.setPen(QPen(QColor(0x2a, 0x9d, 0x96), 2));
         painter.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 18, 18);
     }
 }
