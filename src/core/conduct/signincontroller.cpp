@@ -1,0 +1,356 @@
+#include "core/conduct/signincontroller.h"
+
+#include "core/conduct/conferencestate.h"
+#include "core/link/link.h"
+#include "core/output/hallscreen.h"
+#include "core/shell/colonlist.h"
+#include "core/shell/dataroot.h"
+#include "core/store/meetingdatabase.h"
+#include "core/store/signinmark.h"
+#include "core/store/systemdatabase.h"
+#include "core/store/textnumber.h"
+
+#include <QTimer>
+
+namespace {
+QTimer *makeTimer(QObject *parent, int ms, bool singleShot)
+{
+    auto *timer = new QTimer(parent);
+    timer->setInterval(ms);
+    timer->setSingleShot(singleShot);
+    return timer;
+}
+
+const QString NotSigned = QStringLiteral("-----");
+} // namespace
+
+SignInController::Cell SignInController::cellOf(int keypad)
+{
+    return {(keypad - 1) % ListRows, (keypad - 1) / ListRows};
+}
+
+QString SignInController::clockText(int seconds)
+{
+    return QStringLiteral("%1:%2")
+        .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString SignInController::digitsOnly(const QString &text)
+{
+    QString digits;
+    for (const QChar c : text)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits.append(c);
+    return digits;
+}
+
+SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
+                                   OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
+                                   TextCatalogue catalogue, QString meetingName, QString screenWidthText,
+                                   QObject *parent)
+    : QObject(parent), m_link(link), m_systemDatabase(systemDatabase), m_root(root), m_notifier(notifier),
+      m_hall(hall), m_conference(conference), m_catalogue(std::move(catalogue)),
+      m_meetingName(std::move(meetingName)), m_screenWidthText(std::move(screenWidthText)),
+      m_commandTimer(makeTimer(this, 1000, true)), m_pollingTimer(makeTimer(this, 2000, true)),
+      m_refreshTimer(makeTimer(this, 1000, false)), m_countDownTimer(makeTimer(this, 1000, false)),
+      m_finalPassTimer(makeTimer(this, 1000, false)), m_releaseTimer(makeTimer(this, 500, true)),
+      m_queryTimer(makeTimer(this, 100, true))
+{
+    connect(m_commandTimer, &QTimer::timeout, this, &SignInController::onCommandPhase);
+    connect(m_pollingTimer, &QTimer::timeout, this, &SignInController::onBeginPolling);
+    connect(m_refreshTimer, &QTimer::timeout, this, &SignInController::onRefresh);
+    connect(m_countDownTimer, &QTimer::timeout, this, &SignInController::onCountDownTick);
+    connect(m_finalPassTimer, &QTimer::timeout, this, &SignInController::onFinalPassCheck);
+    connect(m_releaseTimer, &QTimer::timeout, this, &SignInController::onRelease);
+    connect(m_queryTimer, &QTimer::timeout, this, &SignInController::onQueryAnswer);
+}
+
+QString SignInController::text(const char *section, const char *key) const
+{
+    return m_catalogue.text(QLatin1String(section), QLatin1String(key));
+}
+
+int SignInController::keypadCount() const
+{
+    return m_link.settings().keypadCount;
+}
+
+void SignInController::open()
+{
+    MeetingRecord meeting;
+    m_systemDatabase.readMeeting(m_meetingName, meeting);
+    m_due = textNumber(meeting.DueNum);
+    m_quorumMode = meeting.bSetLimit;
+    m_quorumPercent = textNumber(meeting.limit);
+
+    m_names.clear();
+    MeetingDatabase database(m_root, m_meetingName, m_notifier);
+    const DelegateList delegates = database.listDelegates();
+    for (qsizetype i = 0; i < delegates.CellNo.size(); ++i) {
+        const int keypad = textNumber(delegates.CellNo[i]);
+        if (!m_names.contains(keypad))
+            m_names.insert(keypad, delegates.EmpName.value(i));
+    }
+    refresh();
+}
+
+QString SignInController::stateText(int keypad) const
+{
+    return m_link.table().at(keypad).signedIn ? text("FrmManChe", "MsgClew4") : NotSigned;
+}
+
+void SignInController::start()
+{
+    m_link.table().clearSignedIn();
+    beginCommandPhase(false);
+}
+
+void SignInController::fill()
+{
+    beginCommandPhase(true);
+}
+
+void SignInController::beginCommandPhase(bool fill)
+{
+    if (!m_startEnabled)
+        return;
+    m_fill = fill;
+    m_running = true;
+    m_shownList = 0;
+    // A new sign-in is not yet ended, whatever the last one was: the live counts go to the hall again and
+    // the meeting row is written only when this one ends.
+    m_ended = false;
+    m_conference.signInClosed = false;
+    m_startEnabled = false;
+    m_endEnabled = false;
+    m_hall.show(HallScreen::Pane::Chart);
+    ChartModel &chart = m_hall.chart();
+    chart.setCaption(text("FrmScrText", "ScrText1"), m_hall.textColour());
+    chart.setSecondCaption(text("FrmScrText", "ScrText5"), m_hall.textColour());
+    refresh();
+    m_commandTimer->start();
+    m_link.post(LinkMode::PlainCommand, Command::PhaseStart);
+    emit changed();
+}
+
+void SignInController::onCommandPhase()
+{
+    m_commandTimer->stop();
+    m_link.post(LinkMode::PlainCommand, m_fill ? Command::SignInFill : Command::SignInStart);
+    m_pollingTimer->start();
+}
+
+void SignInController::onBeginPolling()
+{
+    m_pollingTimer->stop();
+    if (m_countDownEnabled) {
+        m_secondsLeft = textNumber(m_countDownSeconds);
+        m_countDownTimer->start();
+    }
+    m_endEnabled = true;
+    m_link.post(LinkMode::SignInPolling);
+    m_refreshTimer->start();
+    emit changed();
+}
+
+void SignInController::onRefresh()
+{
+    refresh();
+}
+
+void SignInController::onCountDownTick()
+{
+    if (m_secondsLeft <= 0) {
+        m_countDownTimer->stop();
+        end();
+        return;
+    }
+    --m_secondsLeft;
+    m_countDownText = clockText(m_secondsLeft);
+    m_hall.chart().setSecondCaption(QStringLiteral("Count Down:") + m_countDownText, m_hall.textColour());
+    sendCountsToHall();
+    emit changed();
+}
+
+void SignInController::end()
+{
+    if (!m_running || !m_endEnabled)
+        return;
+    m_countDownTimer->stop();
+    m_countDownText = QStringLiteral("00:00");
+    m_endEnabled = false;
+    m_conference.signInClosed = true;
+    emit signInEnded();
+    m_hall.chart().setSecondCaption(QString(), m_hall.textColour());
+    m_ended = true;
+    m_link.sequencer().take(LinkEvent::SignInPassDone);
+    m_link.post(LinkMode::SignInFinalPass, Command::SignInEnd);
+    m_refreshTimer->stop();
+    m_finalPassTimer->start();
+    emit changed();
+}
+
+void SignInController::onFinalPassCheck()
+{
+    if (!m_link.sequencer().take(LinkEvent::SignInPassDone))
+        return;
+    m_finalPassTimer->stop();
+    store();
+    refresh();
+    m_releaseTimer->start();
+}
+
+void SignInController::onRelease()
+{
+    m_releaseTimer->stop();
+    m_link.post(LinkMode::PlainCommand, Command::PhaseEnd);
+    m_running = false;
+    m_startEnabled = true;
+    emit changed();
+}
+
+bool SignInController::queryKeypad(const QString &numberText)
+{
+    const QString digits = digitsOnly(numberText);
+    const int n = digits.isEmpty() ? 0 : textNumber(digits);
+    if (!m_startEnabled || n < 1 || n > keypadCount())
+        return false;
+    m_queriedKeypad = n;
+    m_link.post(LinkMode::SingleKeypadQuery, Command::Poll | quint32(n));
+    m_queryTimer->start();
+    return true;
+}
+
+void SignInController::onQueryAnswer()
+{
+    m_queryTimer->stop();
+    KeypadEntry *entry = m_link.table().entry(m_queriedKeypad);
+    if (!entry || !entry->answered)
+        return;
+    entry->signedIn = 1;
+    refresh();
+    m_link.post(LinkMode::PlainCommand, Command::SignInKeypad | (quint32(m_queriedKeypad) & 0xFF));
+}
+
+void SignInController::setCountDownEnabled(bool enabled)
+{
+    m_countDownEnabled = enabled;
+    emit changed();
+}
+
+void SignInController::setCountDownSeconds(const QString &text)
+{
+    m_countDownSeconds = digitsOnly(text);
+    emit changed();
+}
+
+void SignInController::refresh()
+{
+    countRoutine();
+    emit listRefreshed();
+    emit changed();
+}
+
+void SignInController::countRoutine()
+{
+    int signedIn = 0;
+    for (int n = 1; n <= keypadCount(); ++n)
+        signedIn += m_link.table().at(n).signedIn ? 1 : 0;
+    m_signed = signedIn;
+    m_absent = m_due >= signedIn ? m_due - signedIn : 0;
+    if (m_quorumMode == QLatin1String("1")) {
+        // A due number of 0 only comes from a database changed by other means: no quorum can be judged
+        // against it, so it is shown as not reached rather than dividing by zero.
+        const bool reached = m_due > 0 && signedIn * 100 / m_due >= m_quorumPercent;
+        m_quorumText = reached ? text("FrmManChe", "MsgScrView5") : text("FrmManChe", "MsgScrView6");
+    } else if (m_quorumMode == QLatin1String("2")) {
+        m_quorumText.clear();
+    }
+    if (!m_countDownEnabled || !m_ended)
+        sendCountsToHall();
+    if (m_ended)
+        m_systemDatabase.recordSignInCount(m_meetingName, QString::number(signedIn));
+}
+
+void SignInController::sendCountsToHall()
+{
+    if (!m_running && !m_ended)
+        return;
+    const QString values = ColonList::join(
+        {QString::number(m_due), QString::number(m_signed), QString::number(m_absent), QString(), QString()});
+    const QString labels =
+        ColonList::join({text("FrmManChe", "IDC_STATIC_YDAO"), text("FrmManChe", "IDC_STATIC_YJDAO"),
+                         text("FrmManChe", "IDC_STATIC_WDAO"), m_quorumText, QString()});
+    if (m_shownList != 0)
+        return; // the name board is on the hall screen; the figures wait until the lists are put away
+    ChartModel &chart = m_hall.chart();
+    chart.setScreen(int(ChartModel::Screen::Table), int(ChartModel::Kind::PersonCounts));
+    chart.showResult(values, labels, m_hall.textColour());
+}
+
+void SignInController::store()
+{
+    QList<SignInMark> marks;
+    const QString present = text("FrmManChe", "MsgScrView9");
+    const QString absentMark = text("FrmManChe", "MsgScrView10");
+    for (int n = 1; n <= keypadCount(); ++n)
+        marks.append({QString::number(n), m_link.table().at(n).signedIn ? present : absentMark});
+    MeetingDatabase(m_root, m_meetingName, m_notifier).storeSignIn(marks);
+}
+
+void SignInController::showSignedList()
+{
+    showList(1);
+}
+
+void SignInController::showAbsentList()
+{
+    showList(2);
+}
+
+void SignInController::showList(int which)
+{
+    m_shownList = which;
+    m_listNames.clear();
+    for (int n = 1; n <= keypadCount(); ++n) {
+        const KeypadEntry &entry = m_link.table().at(n);
+        const bool wanted = which == 1 ? entry.signedIn != 0 : entry.signedIn == 0;
+        if (wanted && !entry.excluded && !nameOf(n).isEmpty())
+            m_listNames.append(nameOf(n));
+    }
+    m_page = 0;
+    NameBoard &board = m_hall.nameBoard();
+    m_hall.show(HallScreen::Pane::NameBoard);
+    board.setColours(m_hall.background(), m_hall.textColour());
+    board.setFont(m_screenWidthText == QLatin1String("800") ? 320 : 450, QStringLiteral("粗体"));
+    // Nine rows: the title takes the first, eight rows of three names fill the rest of the board.
+    board.setGrid(9, 3);
+    board.setTitle(which == 1 ? QStringLiteral("Sign In List") : QStringLiteral("Absent List"));
+    showNamePage();
+    emit changed();
+}
+
+void SignInController::showNamePage()
+{
+    QStringList page = m_listNames.mid(m_page * NamesPerPage, NamesPerPage);
+    while (page.size() < NamesPerPage)
+        page.append(QString());
+    m_hall.nameBoard().setNames(page, NamesPerPage);
+}
+
+void SignInController::pageUp()
+{
+    if (m_shownList == 0 || m_page == 0)
+        return;
+    --m_page;
+    showNamePage();
+}
+
+void SignInController::pageDown()
+{
+    if (m_shownList == 0 || (m_page + 1) * NamesPerPage >= m_listNames.size())
+        return;
+    ++m_page;
+    showNamePage();
+}

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "core/shell/textcatalogue.h"
+
+#include <QMap>
+#include <QObject>
+#include <QStringList>
+
+class DataRoot;
+class HallScreen;
+class Link;
+class OperatorNotifier;
+class QTimer;
+class SystemDatabase;
+struct ConferenceState;
+
+// The roll call of a meeting from the keypads: opens sign-in on the keypads, polls them while delegates
+// press their sign-in key, counts present and absent against the due number, judges the quorum, counts
+// down an optional time limit, and at the end stores who was there. It posts link modes and reads the
+// keypad table; it never sends a frame. Every timer's work is a method tests call directly.
+class SignInController final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SignInController)
+
+public:
+    static constexpr int ListRows = 19;
+    static constexpr int NamesPerPage = 24;
+
+    struct Cell
+    {
+        int row;
+        int group;
+    };
+    // Keypad n's place in the list: 19 rows, then the next group of three columns.
+    static Cell cellOf(int keypad);
+    // "mm:ss", each part two digits.
+    static QString clockText(int seconds);
+    static QString digitsOnly(const QString &text);
+
+    SignInController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
+                     OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
+                     TextCatalogue catalogue, QString meetingName, QString screenWidthText,
+                     QObject *parent = nullptr);
+
+    // Reads the meeting's counts and delegates; called when the window opens.
+    void open();
+
+    void start();
+    void fill();
+    void end();
+    // The number typed for a single keypad; false when it is refused (the field is then emptied).
+    bool queryKeypad(const QString &numberText);
+    void setCountDownEnabled(bool enabled);
+    void setCountDownSeconds(const QString &text);
+    void showSignedList();
+    void showAbsentList();
+    void pageUp();
+    void pageDown();
+
+    // Timer work.
+    void onCommandPhase();   // 1 s after Start or Fill: sign-in opens on the keypads
+    void onBeginPolling();   // 2 s later: continuous polling, optional count-down
+    void onRefresh();        // every second while polling
+    void onCountDownTick();  // every second with a count-down
+    void onFinalPassCheck(); // every second after End until the final pass is in
+    void onRelease();        // 500 ms after storing
+    void onQueryAnswer();    // 100 ms after a single keypad query
+
+    // What the window shows.
+    QString nameOf(int keypad) const { return m_names.value(keypad); }
+    QString stateText(int keypad) const;
+    int keypadCount() const;
+    int due() const { return m_due; }
+    int signedCount() const { return m_signed; }
+    int absent() const { return m_absent; }
+    QString quorumText() const { return m_quorumText; }
+    QString countDownText() const { return m_countDownText; }
+    bool isRunning() const { return m_running; }
+    bool isStartEnabled() const { return m_startEnabled; }
+    bool isEndEnabled() const { return m_endEnabled; }
+    bool areCountDownControlsEnabled() const { return m_startEnabled; }
+    bool isCountDownEnabled() const { return m_countDownEnabled; }
+    QString countDownSeconds() const { return m_countDownSeconds; }
+    bool areListButtonsEnabled() const { return m_startEnabled; }
+    // Which name list is on the hall screen: 0 none, 1 signed in, 2 absent.
+    int shownList() const { return m_shownList; }
+
+signals:
+    // Buttons, counts or texts changed.
+    void changed();
+    void listRefreshed();
+    // A sign-in was ended: the conference may run ballots.
+    void signInEnded();
+
+private:
+    void beginCommandPhase(bool fill);
+    void refresh();
+    void countRoutine();
+    void sendCountsToHall();
+    void store();
+    void showNamePage();
+    void showList(int which);
+    QString text(const char *section, const char *key) const;
+
+    Link &m_link;
+    SystemDatabase &m_systemDatabase;
+    const DataRoot &m_root;
+    OperatorNotifier &m_notifier;
+    HallScreen &m_hall;
+    ConferenceState &m_conference;
+    TextCatalogue m_catalogue;
+    QString m_meetingName;
+    QString m_screenWidthText;
+
+    QTimer *m_commandTimer;
+    QTimer *m_pollingTimer;
+    QTimer *m_refreshTimer;
+    QTimer *m_countDownTimer;
+    QTimer *m_finalPassTimer;
+    QTimer *m_releaseTimer;
+    QTimer *m_queryTimer;
+
+    QMap<int, QString> m_names;
+    QString m_quorumMode;
+    int m_quorumPercent = 0;
+    int m_due = 0;
+    int m_signed = 0;
+    int m_absent = 0;
+    QString m_quorumText;
+    QString m_countDownText = QStringLiteral("00:00");
+    int m_secondsLeft = 0;
+    bool m_fill = false;
+    bool m_running = false;
+    bool m_ended = false;
+    bool m_startEnabled = true;
+    bool m_endEnabled = false;
+    bool m_countDownEnabled = false;
+    QString m_countDownSeconds;
+    int m_queriedKeypad = 0;
+    int m_shownList = 0;
+    QStringList m_listNames;
+    int m_page = 0;
+};

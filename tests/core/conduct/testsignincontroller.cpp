@@ -1,0 +1,320 @@
+#include "fakelinkport.h"
+#include "meetingfixture.h"
+
+#include "core/conduct/conferencestate.h"
+#include "core/conduct/signincontroller.h"
+#include "core/link/link.h"
+#include "core/output/hallscreen.h"
+#include "core/store/databaseaccess.h"
+#include "core/store/meetingfiles.h"
+
+#include <QFile>
+#include <QSqlRecord>
+#include <QTest>
+
+namespace {
+// A sign-in on a fake line: the test plays the keypads by setting table entries and drives the timers.
+struct Fixture
+{
+    MeetingFixture meeting;
+    FakeLinkPort *port = new FakeLinkPort;
+    Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
+    HallScreen hall;
+    ConferenceState conference;
+    std::unique_ptr<SignInController> signIn;
+
+    Fixture(int keypads, int due, const QString &quorumMode = "1", const QString &quorumPercent = "50")
+    {
+        link.applySettings({keypads, 1, 1, 1});
+        if (!meeting.create(due, keypads, quorumMode, quorumPercent))
+            qFatal("meeting set-up failed");
+        // The texts are their keys, so the tests see which one was used.
+        QFile language(meeting.dir.filePath("menu.ini"));
+        language.open(QIODevice::WriteOnly);
+        language.write("[FrmManChe]\nMsgScrView5=MsgScrView5\nMsgScrView6=MsgScrView6\n"
+                       "MsgScrView9=present\nMsgScrView10=absent\n");
+        language.close();
+        signIn = std::make_unique<SignInController>(link, *meeting.system, meeting.root, meeting.notifier,
+                                                    hall, conference, TextCatalogue(language.fileName()),
+                                                    meeting.meetingName, "1024");
+        signIn->open();
+    }
+    void signInKeypads(int first, int last)
+    {
+        for (int n = first; n <= last; ++n)
+            link.table().entry(n)->signedIn = 1;
+    }
+    // Start, the command phase and the start of polling.
+    void startPolling()
+    {
+        signIn->start();
+        signIn->onCommandPhase();
+        signIn->onBeginPolling();
+    }
+    // End, the final pass and the release.
+    void finish()
+    {
+        signIn->end();
+        link.sequencer().raise(LinkEvent::SignInPassDone);
+        signIn->onFinalPassCheck();
+        signIn->onRelease();
+    }
+    QList<quint32> posted()
+    {
+        QList<quint32> commands;
+        for (int i = 0; i < 3; ++i) {
+            port->sent.clear();
+            link.sequencer().tick();
+            if (!port->sent.isEmpty())
+                commands.append(port->sent.last().commandValue());
+        }
+        return commands;
+    }
+};
+} // namespace
+
+class TestSignInController : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void countsAgainstTheDueNumber_data();
+    void countsAgainstTheDueNumber();
+    void quorumLine_data();
+    void quorumLine();
+    void countDownShowsTheRestAndEndsAfterZero_data();
+    void countDownShowsTheRestAndEndsAfterZero();
+    void endStoresEveryKeypadAndTheCount();
+    void lateSignInKeepsTheEarlierSignIns();
+    void singleKeypadQuerySignsInOnlyAnAnsweringKeypad();
+    void keypadNumberOutsideTheRangeIsRefused_data();
+    void keypadNumberOutsideTheRangeIsRefused();
+    void listPlacement();
+    void nameListsPageByTwentyFour();
+    void secondSignInWithCountDownShowsItsFiguresAgain();
+};
+
+void TestSignInController::countsAgainstTheDueNumber_data()
+{
+    QTest::addColumn<int>("signedIn");
+    QTest::addColumn<int>("absent");
+    QTest::newRow("30 of 50") << 30 << 20;
+    QTest::newRow("more than due") << 60 << 0;
+}
+
+void TestSignInController::countsAgainstTheDueNumber()
+{
+    QFETCH(int, signedIn);
+    QFETCH(int, absent);
+    Fixture f(80, 50);
+    f.startPolling();
+    f.signInKeypads(1, signedIn);
+    f.signIn->onRefresh();
+    QCOMPARE(f.signIn->due(), 50);
+    QCOMPARE(f.signIn->signedCount(), signedIn);
+    QCOMPARE(f.signIn->absent(), absent);
+    QCOMPARE(f.hall.chart().resultFields().mid(0, 3),
+             (QStringList{"50", QString::number(signedIn), QString::number(absent)}));
+}
+
+void TestSignInController::quorumLine_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("percent");
+    QTest::addColumn<int>("due");
+    QTest::addColumn<int>("signedIn");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("66 below 67") << "1"
+                                 << "67" << 30 << 20 << "MsgScrView6";
+    QTest::newRow("exactly the ratio") << "1"
+                                       << "50" << 30 << 15 << "MsgScrView5";
+    QTest::newRow("due 0 is not reached") << "1"
+                                          << "50" << 0 << 5 << "MsgScrView6";
+    QTest::newRow("no quorum set") << "2"
+                                   << "0" << 30 << 20 << "";
+}
+
+void TestSignInController::quorumLine()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, percent);
+    QFETCH(int, due);
+    QFETCH(int, signedIn);
+    QFETCH(QString, expected);
+    Fixture f(40, due, mode, percent);
+    f.signInKeypads(1, signedIn);
+    f.signIn->onRefresh();
+    QCOMPARE(f.signIn->quorumText(), expected);
+}
+
+void TestSignInController::countDownShowsTheRestAndEndsAfterZero_data()
+{
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("afterOneSecond");
+    QTest::newRow("125") << "125"
+                         << "02:04";
+    QTest::newRow("700") << "7x00"
+                         << "11:39"; // the field keeps only digits
+}
+
+void TestSignInController::countDownShowsTheRestAndEndsAfterZero()
+{
+    QFETCH(QString, seconds);
+    QFETCH(QString, afterOneSecond);
+    Fixture f(10, 10);
+    f.signIn->setCountDownEnabled(true);
+    f.signIn->setCountDownSeconds(seconds);
+    f.startPolling();
+    f.signIn->onCountDownTick();
+    QCOMPARE(f.signIn->countDownText(), afterOneSecond);
+    QCOMPARE(f.hall.chart().secondCaption(), "Count Down:" + afterOneSecond);
+    int ticks = 1;
+    while (f.signIn->countDownText() != "00:00") {
+        f.signIn->onCountDownTick();
+        ++ticks;
+    }
+    QCOMPARE(ticks, SignInController::digitsOnly(seconds).toInt());
+    QVERIFY(f.signIn->isEndEnabled());
+    f.signIn->onCountDownTick();
+    QVERIFY(!f.signIn->isEndEnabled());
+    QVERIFY(f.conference.signInClosed);
+    QCOMPARE(f.posted().constFirst(), Command::SignInEnd);
+}
+
+void TestSignInController::endStoresEveryKeypadAndTheCount()
+{
+    Fixture f(20, 15);
+    f.startPolling();
+    QVERIFY(!f.conference.signInClosed);
+    f.signInKeypads(1, 12);
+    f.signIn->end();
+    // Two more arrive in the final pass.
+    f.signInKeypads(13, 14);
+    f.link.sequencer().raise(LinkEvent::SignInPassDone);
+    f.signIn->onFinalPassCheck();
+    QCOMPARE(f.signIn->signedCount(), 14);
+    QCOMPARE(f.signIn->absent(), 1);
+    MeetingRecord meeting;
+    QVERIFY(f.meeting.system->readMeeting(f.meeting.meetingName, meeting));
+    QCOMPARE(meeting.SignIn, "14");
+
+    DatabaseAccess access(MeetingFiles::filePath(f.meeting.root, f.meeting.meetingName), f.meeting.notifier);
+    QVERIFY(access.open());
+    for (const char *table : {"SignIn", "Employees"}) {
+        const QList<QSqlRecord> rows =
+            access.query(QString("select CellNo, sign from %1 order by ID").arg(table));
+        QCOMPARE(rows.size(), 20);
+        for (const QSqlRecord &row : rows)
+            QCOMPARE(row.value(1).toString(), row.value(0).toInt() <= 14 ? "present" : "absent");
+    }
+    QCOMPARE(f.meeting.notifier.count(), 0);
+
+    f.signIn->onRelease();
+    QVERIFY(f.signIn->isStartEnabled());
+    QCOMPARE(f.posted().constFirst(), Command::PhaseEnd);
+}
+
+void TestSignInController::lateSignInKeepsTheEarlierSignIns()
+{
+    Fixture f(10, 10);
+    f.startPolling();
+    f.signInKeypads(1, 6);
+    f.finish();
+    f.signIn->fill();
+    f.signIn->onCommandPhase();
+    QCOMPARE(f.posted().constFirst(), Command::SignInFill);
+    f.signIn->onBeginPolling();
+    f.signInKeypads(7, 7);
+    f.finish();
+    QCOMPARE(f.signIn->signedCount(), 7);
+    f.startPolling(); // a new Start forgets them
+    f.signIn->onRefresh();
+    QCOMPARE(f.signIn->signedCount(), 0);
+}
+
+void TestSignInController::singleKeypadQuerySignsInOnlyAnAnsweringKeypad()
+{
+    Fixture f(10, 10);
+    f.link.table().entry(7)->answered = 1;
+    QVERIFY(f.signIn->queryKeypad("7"));
+    QCOMPARE(f.posted().constFirst(), Command::Poll | 7);
+    f.signIn->onQueryAnswer();
+    QCOMPARE(f.link.table().at(7).signedIn, 1);
+    QCOMPARE(f.posted().constFirst(), Command::SignInKeypad | 7);
+
+    QVERIFY(f.signIn->queryKeypad("8"));
+    f.signIn->onQueryAnswer();
+    QCOMPARE(f.link.table().at(8).signedIn, 0);
+}
+
+void TestSignInController::keypadNumberOutsideTheRangeIsRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("0") << "0";
+    QTest::newRow("above the keypad count") << "11";
+    QTest::newRow("empty") << "";
+    QTest::newRow("letters only") << "ab";
+}
+
+void TestSignInController::keypadNumberOutsideTheRangeIsRefused()
+{
+    QFETCH(QString, typed);
+    Fixture f(10, 10);
+    QVERIFY(!f.signIn->queryKeypad(typed));
+    QCOMPARE(f.posted(), QList<quint32>{});
+}
+
+void TestSignInController::listPlacement()
+{
+    QCOMPARE(SignInController::cellOf(1).row, 0);
+    QCOMPARE(SignInController::cellOf(19).row, 18);
+    QCOMPARE(SignInController::cellOf(20).row, 0);
+    QCOMPARE(SignInController::cellOf(20).group, 1);
+    QCOMPARE(SignInController::cellOf(249).group, 13);
+}
+
+void TestSignInController::nameListsPageByTwentyFour()
+{
+    Fixture f(60, 60);
+    f.startPolling();
+    f.signInKeypads(1, 30);
+    f.link.table().entry(3)->excluded = 1;
+    f.finish();
+    f.signIn->showSignedList();
+    QCOMPARE(f.hall.pane(), HallScreen::Pane::NameBoard);
+    QCOMPARE(f.hall.nameBoard().title(), "Sign In List");
+    QCOMPARE(f.hall.nameBoard().fontTenths(), 450);
+    QCOMPARE(f.hall.nameBoard().names().size(), 24);
+    QCOMPARE(f.hall.nameBoard().names().at(2), "Delegate 4"); // keypad 3 is excluded
+    f.signIn->pageDown();
+    QCOMPARE(f.hall.nameBoard().names().first(), "Delegate 26");
+    QCOMPARE(f.hall.nameBoard().names().at(5), QString()); // a short last page is filled up
+    f.signIn->pageDown();
+    QCOMPARE(f.hall.nameBoard().names().first(), "Delegate 26");
+    f.signIn->pageUp();
+    f.signIn->pageUp();
+    QCOMPARE(f.hall.nameBoard().names().first(), "Delegate 1");
+    f.signIn->showAbsentList();
+    QCOMPARE(f.hall.nameBoard().title(), "Absent List");
+    QCOMPARE(f.hall.nameBoard().names().first(), "Delegate 31");
+}
+
+void TestSignInController::secondSignInWithCountDownShowsItsFiguresAgain()
+{
+    Fixture f(10, 10);
+    f.startPolling();
+    f.signInKeypads(1, 4);
+    f.finish();
+    f.signIn->setCountDownEnabled(true);
+    f.signIn->setCountDownSeconds("30");
+    f.startPolling();
+    f.signInKeypads(1, 9);
+    f.signIn->onRefresh();
+    QCOMPARE(f.hall.chart().field(1), "9");
+    MeetingRecord meeting;
+    QVERIFY(f.meeting.system->readMeeting(f.meeting.meetingName, meeting));
+    QCOMPARE(meeting.SignIn, "4"); // the running sign-in is not written until it ends
+}
+
+QTEST_GUILESS_MAIN(TestSignInController)
+#include "testsignincontroller.moc"
