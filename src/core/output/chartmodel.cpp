@@ -191,9 +191,11 @@ QList<int> ChartModel::barHeights(int plotHeight) const
     const qint64 sum = barSum();
     if (sum <= 0 || plotHeight <= 0)
         return heights;
+    // In whole numbers, so a bar lands on the same pixel whatever the floating-point rounding.
+    const qint64 plot = std::min(plotHeight, 1 << 24);
     for (qsizetype i = 0; i < m_bars.size(); ++i) {
-        const double share = double(std::max<qint64>(m_bars[i].value, 0)) * 7.0 / (double(sum) * 10.0);
-        heights[i] = std::clamp(int(double(plotHeight) * share), 0, plotHeight);
+        const qint64 value = std::clamp<qint64>(m_bars[i].value, 0, sum);
+        heights[i] = int(plot * value * 7 / (sum * 10));
     }
     return heights;
 }

@@ -95,8 +95,10 @@ void paintBars(QPainter &p, const ChartGeometry &g, const ChartModel &m)
     floor.setAlpha(150);
     p.setPen(QPen(floor, std::max(1, ph / 250), Qt::SolidLine, Qt::FlatCap));
     const qreal floorY = g.baseLine + std::max(1, ph / 250) / 2.0;
-    p.drawLine(QPointF(g.barLeft(0) - bw / 2.0, floorY),
-               QPointF(g.barLeft(int(bars.size()) - 1) + bw + d + bw / 2.0, floorY));
+    p.drawLine(
+        QPointF(g.barLeft(0) - bw / 2.0, floorY),
+        QPointF(std::min<qreal>(g.barLeft(int(bars.size()) - 1) + bw + d + bw / 2.0, g.plot.right() + 1),
+                floorY));
 
     for (int i = 0; i < bars.size(); ++i) {
         const QRect front = g.barFronts.value(i);
@@ -428,7 +430,6 @@ void ChartPainter::paint(QPainter &painter, const QRect &client, const ChartMode
     const ChartGeometry g = ChartGeometry::compute(model, client);
     painter.fillRect(client, model.background());
     painter.fillRect(g.plot, model.plotColour());
-    painter.setClipRect(client);
 
     paintCaption(painter, g, model.secondCaption(), DisplayFonts::hei(px(g.largeTenths)),
                  model.captionColour());

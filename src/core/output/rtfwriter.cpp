@@ -226,8 +226,12 @@ private:
                 m_out.append("\\uc" + QByteArray::number(uc));
             }
             m_out.append("\\u" + QByteArray::number(u > 32767 ? int(u) - 65536 : int(u)));
-            for (const char b : std::as_const(fallback))
-                appendHex(m_out, uchar(b));
+            for (const char b : std::as_const(fallback)) {
+                if (uchar(b) >= 0x20 && uchar(b) < 0x80 && b != '\\' && b != '{' && b != '}')
+                    m_out.append(b);
+                else
+                    appendHex(m_out, uchar(b));
+            }
         }
     }
 
