@@ -1,0 +1,521 @@
+#include "core/conduct/votingcontroller.h"
+
+#include "core/conduct/conferencestate.h"
+#include "core/link/link.h"
+#include "core/output/hallscreen.h"
+#include "core/output/rtfreader.h"
+#include "core/shell/colonlist.h"
+#include "core/shell/dataroot.h"
+#include "core/shell/operatornotifier.h"
+#include "core/store/meetingdatabase.h"
+#include "core/store/meetingrecord.h"
+#include "core/store/systemdatabase.h"
+#include "core/store/textnumber.h"
+
+#include <QDateTime>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace {
+QTimer *makeTimer(QObject *parent, int ms, bool singleShot)
+{
+    auto *timer = new QTimer(parent);
+    timer->setInterval(ms);
+    timer->setSingleShot(singleShot);
+    return timer;
+}
+
+const QString VoteSection = QStringLiteral("FrmMeeVote");
+const QString ScreenSection = QStringLiteral("FrmScrText");
+} // namespace
+
+const QStringList &VotingController::timeLimitChoices()
+{
+    static const QStringList choices{QStringLiteral("5"),   QStringLiteral("10"),  QStringLiteral("15"),
+                                     QStringLiteral("30"),  QStringLiteral("45"),  QStringLiteral("60"),
+                                     QStringLiteral("90"),  QStringLiteral("120"), QStringLiteral("150"),
+                                     QStringLiteral("180"), QStringLiteral("240"), QStringLiteral("480")};
+    return choices;
+}
+
+QString VotingController::countDownCaption(int remaining)
+{
+    const int seconds = remaining % 60;
+    const QString secondsText = seconds < 10 ? QStringLiteral("0%1").arg(seconds) : QString::number(seconds);
+    return QStringLiteral("Count Down:0%1:%2").arg(remaining / 60).arg(secondsText);
+}
+
+QString VotingController::monitorStatus(VoteType type, int keyCode)
+{
+    if (keyCode == 0)
+        return QStringLiteral("----");
+    const bool single = VoteTypeTable::info(type).counting == KeyCounting::SingleKey;
+    const bool oneKey =
+        keyCode == 0x01 || keyCode == 0x02 || keyCode == 0x04 || keyCode == 0x08 || keyCode == 0x10;
+    return !single || oneKey ? QStringLiteral("已按键") : QString();
+}
+
+VotingController::VotingController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
+                                   OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
+                                   TextCatalogue catalogue, QString meetingName, QString meetingFolder,
+                                   QObject *parent)
+    : QObject(parent), m_link(link), m_systemDatabase(systemDatabase), m_root(root), m_notifier(notifier),
+      m_hall(hall), m_conference(conference), m_catalogue(std::move(catalogue)),
+      m_texts(TallyTexts::lookUp(m_catalogue.lookup())), m_meetingName(std::move(meetingName)),
+      m_meetingFolder(std::move(meetingFolder)), m_announceTimer(makeTimer(this, 1000, true)),
+      m_collectTimer(makeTimer(this, 1000, true)), m_liveTimer(makeTimer(this, 500, false)),
+      m_countDownTimer(makeTimer(this, 1000, false)), m_waitTimer(makeTimer(this, 1000, false)),
+      m_releaseTimer(makeTimer(this, 500, true)), m_candidates(5), m_scores(5)
+{
+    connect(m_announceTimer, &QTimer::timeout, this, &VotingController::onAnnounce);
+    connect(m_collectTimer, &QTimer::timeout, this, &VotingController::onCollect);
+    connect(m_liveTimer, &QTimer::timeout, this, &VotingController::onLiveTick);
+    connect(m_countDownTimer, &QTimer::timeout, this, &VotingController::onCountDownTick);
+    connect(m_waitTimer, &QTimer::timeout, this, &VotingController::onFinalPassCheck);
+    connect(m_releaseTimer, &QTimer::timeout, this, &VotingController::onRelease);
+}
+
+VotingController::~VotingController() = default;
+
+QString VotingController::text(QStringView section, QStringView key) const
+{
+    return m_catalogue.text(section.toString(), key.toString());
+}
+
+void VotingController::open()
+{
+    MeetingRecord meeting;
+    m_systemDatabase.readMeeting(m_meetingName, meeting);
+    m_due = textNumber(meeting.DueNum);
+    m_present = textNumber(meeting.SignIn);
+    m_motions = MeetingDatabase(m_root, m_meetingName, m_notifier).listMotions();
+    m_preview.setColours(m_hall.background(), m_hall.background());
+    emit changed();
+}
+
+VotingController::Options VotingController::options() const
+{
+    return {isYes(m_motion.VoteTimelRes), isYes(m_motion.Unit), isYes(m_motion.ViewPer),
+            isYes(m_motion.ViewPass), isYes(m_motion.VoteDll)};
+}
+
+QString VotingController::startCaption() const
+{
+    return text(VoteSection, info().startCaptionKey);
+}
+
+QString VotingController::stopCaption() const
+{
+    return text(VoteSection, info().endCaptionKey);
+}
+
+bool VotingController::isCandidateListEnabled() const
+{
+    return m_row >= 0 && info().isElection();
+}
+
+bool VotingController::isSettingsGroupEnabled() const
+{
+    return m_optionsEnabled && m_type == VoteType::YesNo && !m_settingsLocked;
+}
+
+bool VotingController::areDisplayOptionsEnabled() const
+{
+    return isSettingsGroupEnabled() || (m_optionsEnabled && m_type == VoteType::Appraisal);
+}
+
+void VotingController::selectMotion(int row)
+{
+    if (row < 0 || row >= m_motions.size()) {
+        m_row = -1;
+        m_queryEnabled = false;
+        m_startEnabled = false;
+        emit changed();
+        return;
+    }
+    m_row = row;
+    m_verdict.clear();
+    loadMotion(m_motions.OveName[row], true);
+    showMotionOnHall();
+}
+
+void VotingController::loadMotion(const QString &name, bool onSelection)
+{
+    m_candidates = QStringList(5);
+    MeetingDatabase(m_root, m_meetingName, m_notifier).readMotion(name, m_motion);
+    // A type text that matches none of the seven keeps the type in force.
+    if (const auto matched = VoteTypeTable::match(m_motion.OveType, m_catalogue.lookup()))
+        m_type = *matched;
+    m_optionsEnabled = true;
+    m_settingsLocked = false;
+    if (info().isElection())
+        m_candidates = ColonList::split(m_motion.candidate, 5);
+    while (m_candidates.size() < 5)
+        m_candidates.append(QString());
+    if (m_type == VoteType::Scoring || m_type == VoteType::Appraisal) {
+        m_scores = ColonList::split(m_motion.mark, 5);
+        while (m_scores.size() < 5)
+            m_scores.append(QString());
+    }
+    if (onSelection) {
+        m_startEnabled = true;
+        m_queryEnabled = m_motion.VoteState == m_texts.DateYes;
+    }
+    m_stopEnabled = false;
+    emit changed();
+}
+
+void VotingController::showMotionOnHall()
+{
+    QTextDocument &document = m_hall.textDocument();
+    const QString path =
+        m_root.filePath(QStringLiteral("MeeFile/") + m_meetingFolder + QLatin1Char('/') + m_motion.rtf);
+    if (m_motion.rtf.isEmpty() || !RtfReader::readFile(path, document)) {
+        document.clear();
+        QTextCursor cursor(&document);
+        QTextCharFormat format;
+        format.setFontPointSize(45);
+        format.setForeground(m_hall.textColour());
+        cursor.insertText(QStringLiteral("\n\n\n\t\t") + m_motion.OveName, format);
+    }
+    m_hall.show(HallScreen::Pane::Text);
+}
+
+void VotingController::setCandidates(const QString &list)
+{
+    if (list.isEmpty() || m_row < 0)
+        return;
+    if (!MeetingDatabase(m_root, m_meetingName, m_notifier).storeCandidates(m_motion.OveName, list))
+        return;
+    m_motion.candidate = list;
+    m_candidates = ColonList::split(list, 5);
+    while (m_candidates.size() < 5)
+        m_candidates.append(QString());
+    emit changed();
+}
+
+void VotingController::setBase(const QString &text)
+{
+    m_motion.VoteBase = text;
+    emit changed();
+}
+
+void VotingController::setPassRule(const QString &text)
+{
+    m_motion.VoteAbet = text;
+    emit changed();
+}
+
+void VotingController::setThreshold(int percent)
+{
+    m_motion.VoteAbetValue = QString::number(qBound(0, percent, 100));
+    emit changed();
+}
+
+void VotingController::setUnit(bool on)
+{
+    m_motion.Unit = on ? QStringLiteral("1") : QStringLiteral("2");
+    emit changed();
+}
+
+void VotingController::setShowPercentages(bool on)
+{
+    m_motion.ViewPer = on ? QStringLiteral("1") : QStringLiteral("2");
+    emit changed();
+}
+
+void VotingController::setShowVerdict(bool on)
+{
+    m_motion.ViewPass = on ? QStringLiteral("1") : QStringLiteral("2");
+    emit changed();
+}
+
+void VotingController::setLiveDisplay(bool on)
+{
+    m_motion.VoteDll = on ? QStringLiteral("1") : QStringLiteral("2");
+    emit changed();
+}
+
+void VotingController::setTimeLimit(bool on)
+{
+    m_motion.VoteTimelRes = on ? QStringLiteral("1") : QStringLiteral("2");
+    if (on)
+        m_motion.VoteTimelValue = timeLimitChoices().constFirst();
+    emit changed();
+}
+
+void VotingController::setTimeLimitSeconds(const QString &seconds)
+{
+    if (timeLimitChoices().contains(seconds))
+        m_motion.VoteTimelValue = seconds;
+    emit changed();
+}
+
+void VotingController::forBothCharts(const std::function<void(ChartModel &)> &apply)
+{
+    apply(m_preview);
+    apply(m_hall.chart());
+}
+
+void VotingController::start()
+{
+    if (m_row < 0 || m_phase != Phase::Idle || !m_startEnabled)
+        return;
+    if (!m_conference.signInClosed) {
+        m_notifier.information(OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew")),
+                               OperatorText::catalogue(VoteSection, QStringLiteral("MsgLogFirst")));
+        return;
+    }
+    for (int n = 1; n <= m_link.settings().keypadCount; ++n)
+        if (KeypadEntry *entry = m_link.table().entry(n))
+            entry->keyCode = 0;
+    m_startEnabled = false;
+    m_queryEnabled = false;
+    m_listEnabled = false;
+    m_optionsEnabled = false;
+    writeSettingsBack();
+    m_hall.show(HallScreen::Pane::Chart);
+    const QColor colour = m_hall.textColour();
+    forBothCharts([&](ChartModel &chart) {
+        chart.setCaption(QString(), colour);
+        chart.setSecondCaption(QString(), colour);
+    });
+    showStartScreen();
+    m_phase = Phase::Announcing;
+    m_link.post(LinkMode::VoteCommand, Command::PhaseStart);
+    m_announceTimer->start();
+    emit changed();
+}
+
+void VotingController::writeSettingsBack()
+{
+    MeetingDatabase database(m_root, m_meetingName, m_notifier);
+    MotionRecord stored;
+    database.readMotion(m_motion.OveName, stored);
+    MotionRecord record = m_type == VoteType::YesNo ? m_motion : stored;
+    // Every type takes its type, state and time limit from the window; the yes/no ballot all its settings.
+    record.OveType = m_motion.OveType;
+    record.VoteState = m_motion.VoteState;
+    record.VoteTimelRes = m_motion.VoteTimelRes;
+    record.VoteTimelValue = m_motion.VoteTimelValue;
+    record.insertdate = m_motion.insertdate;
+    database.updateMotion(record);
+}
+
+void VotingController::showStartScreen()
+{
+    const QColor colour = m_hall.textColour();
+    const auto keys = [&](int count) {
+        QStringList fields;
+        for (int i = 1; i <= 5; ++i)
+            fields << (i <= count ? text(ScreenSection, QStringLiteral("StaticEle%1").arg(i)) : QString());
+        return fields;
+    };
+    switch (m_type) {
+    case VoteType::YesNo:
+    case VoteType::Scoring: {
+        const bool yesNo = m_type == VoteType::YesNo;
+        const QString first = text(ScreenSection, yesNo ? u"StaticVote1" : u"StaticScoring1");
+        const QString second = text(ScreenSection, yesNo ? u"StaticVote2" : u"StaticScoring2");
+        forBothCharts([&](ChartModel &chart) {
+            chart.setScreen(int(ChartModel::Screen::Message), 1);
+            chart.showMessage(first, QString(), second, colour);
+        });
+        break;
+    }
+    case VoteType::Appraisal: {
+        const QString legend = ColonList::join({QStringLiteral("Key 1"), QStringLiteral("Key 2"),
+                                                QStringLiteral("Key 3"), QString(), QString()}) +
+                               QStringLiteral("Satisfied:Dissatisfied:Unkonwn:");
+        forBothCharts([&](ChartModel &chart) {
+            chart.setScreen(int(ChartModel::Screen::Legend), 1);
+            chart.showKeyLegend(legend, QString(), colour);
+        });
+        break;
+    }
+    default: {
+        const QString legend = ColonList::join(keys(info().keyCount)) + m_motion.candidate;
+        forBothCharts([&](ChartModel &chart) {
+            chart.setScreen(int(ChartModel::Screen::Legend), 1);
+            chart.showKeyLegend(legend, QString(), colour);
+        });
+        break;
+    }
+    }
+}
+
+void VotingController::onAnnounce()
+{
+    m_announceTimer->stop();
+    m_link.post(LinkMode::VoteCommand, info().command);
+    if (m_type == VoteType::YesNo)
+        m_settingsLocked = true;
+    m_phase = Phase::Collecting;
+    m_collectTimer->start();
+    emit changed();
+}
+
+void VotingController::onCollect()
+{
+    m_collectTimer->stop();
+    if (isYes(m_motion.VoteTimelRes)) {
+        m_remaining = textNumber(m_motion.VoteTimelValue);
+        m_countDownTimer->start();
+    }
+    m_stopEnabled = true;
+    m_phase = Phase::Live;
+    m_link.post(LinkMode::VotePolling, 0);
+    m_liveTimer->start();
+    emit changed();
+}
+
+void VotingController::onLiveTick()
+{
+    if (m_phase != Phase::Live)
+        return;
+    tallyAndStore(false);
+}
+
+void VotingController::tallyAndStore(bool final)
+{
+    const BallotCounters counted = BallotTally::count(m_type, m_link.table(), m_link.settings().keypadCount);
+    const BallotSettings settings{m_motion.VoteBase, m_motion.VoteAbet, m_motion.VoteAbetValue,
+                                  m_motion.Unit,     m_motion.ytText,   m_motion.mark};
+    m_tallied = BallotTally::tally(m_type, counted, m_due, m_present, settings, m_texts);
+    m_verdict = m_tallied.verdict;
+    if (final) {
+        m_live = false;
+        showResult(true);
+    } else if (isYes(m_motion.VoteDll)) {
+        m_live = true;
+        showResult(false);
+    }
+    writeResult();
+}
+
+void VotingController::writeResult()
+{
+    const BallotResultWrite write =
+        BallotTally::resultWrite(m_tallied, QDateTime::currentDateTime(), m_texts);
+    MeetingDatabase(m_root, m_meetingName, m_notifier)
+        .storeResult(m_motion.OveName, write.result, write.VoteState, write.PollTimel);
+}
+
+QString VotingController::labelList() const
+{
+    const auto screen = [&](const char *key) -> QString {
+        return text(ScreenSection, QString::fromLatin1(key));
+    };
+    const QString due = text(VoteSection, u"strYD");
+    const QString present = text(VoteSection, u"strQD");
+    switch (m_type) {
+    case VoteType::YesNo:
+        return ColonList::join(
+            {due, present, screen("Static4"), screen("Static5"), screen("Static6"), screen("Static7")});
+    case VoteType::Appraisal:
+        return ColonList::join({due, present, QStringLiteral("Satisfied"), QStringLiteral("Dissatisfied"),
+                                QStringLiteral("Unkonwn"), screen("Static7")});
+    case VoteType::ElectOneOfThree:
+        return ColonList::join(m_candidates.mid(0, 3) << screen("Static7"));
+    case VoteType::Scoring:
+        return ColonList::join({screen("Static8")});
+    default:
+        return ColonList::join(m_candidates.mid(0, 5));
+    }
+}
+
+void VotingController::showResult(bool final)
+{
+    m_hall.show(HallScreen::Pane::Chart);
+    const QColor colour = m_hall.textColour();
+    const bool timeLimit = isYes(m_motion.VoteTimelRes);
+    const QString labels = labelList();
+    forBothCharts([&](ChartModel &chart) {
+        if (!timeLimit)
+            chart.setCaption(m_live ? QStringLiteral("请按相应键投票") : QStringLiteral("Ballot Report"),
+                             colour);
+        else if (final)
+            chart.setCaption(QStringLiteral("Ballot Report"), colour);
+        chart.setPercentageDisplay(textNumber(m_motion.ViewPer));
+        chart.setScreen(int(ChartModel::Screen::Table), info().chartKind);
+        chart.showResult(m_tallied.result, labels, colour);
+    });
+}
+
+void VotingController::onCountDownTick()
+{
+    if (m_remaining == 0) {
+        stop();
+        return;
+    }
+    if (m_remaining < 0)
+        return;
+    --m_remaining;
+    const QString caption = countDownCaption(m_remaining);
+    const QColor colour = m_hall.textColour();
+    forBothCharts([&](ChartModel &chart) { chart.setCaption(caption, colour); });
+    emit changed();
+}
+
+void VotingController::stop()
+{
+    if (m_phase != Phase::Live)
+        return;
+    if (isYes(m_motion.VoteTimelRes)) {
+        m_countDownTimer->stop();
+        m_remaining = 0;
+    }
+    m_stopEnabled = false;
+    m_hall.show(HallScreen::Pane::Chart);
+    const QColor colour = m_hall.textColour();
+    const QString ended = text(ScreenSection, u"StaticVote3");
+    const QString counting = text(ScreenSection, u"StaticVote4");
+    forBothCharts([&](ChartModel &chart) {
+        chart.setCaption(QString(), colour);
+        chart.setSecondCaption(QString(), colour);
+        chart.setScreen(int(ChartModel::Screen::Message), 0);
+        chart.showMessage(ended, QString(), counting, colour);
+    });
+    m_link.sequencer().take(LinkEvent::VotePassDone);
+    m_link.post(LinkMode::VoteFinalPass, Command::BallotEnd);
+    m_liveTimer->stop();
+    m_phase = Phase::Waiting;
+    m_waitTimer->start();
+    emit changed();
+}
+
+void VotingController::onFinalPassCheck()
+{
+    if (!m_link.sequencer().take(LinkEvent::VotePassDone))
+        return;
+    m_waitTimer->stop();
+    tallyAndStore(true);
+    if (isYes(m_motion.ViewPass)) {
+        const QColor colour = m_hall.textColour();
+        forBothCharts([&](ChartModel &chart) { chart.setCaption(m_verdict, colour); });
+    }
+    // The list and the selected row show the new state.
+    m_motions = MeetingDatabase(m_root, m_meetingName, m_notifier).listMotions();
+    const QString name = m_motion.OveName;
+    m_row = int(m_motions.OveName.indexOf(name));
+    loadMotion(name, false);
+    m_queryEnabled = true;
+    m_listEnabled = true;
+    m_link.sequencer().take(LinkEvent::VotePassDone);
+    m_phase = Phase::Releasing;
+    m_releaseTimer->start();
+    emit ballotFinished();
+    emit changed();
+}
+
+void VotingController::onRelease()
+{
+    m_releaseTimer->stop();
+    m_link.post(LinkMode::VoteClosingCommand, Command::PhaseEnd);
+    m_queryEnabled = true;
+    m_startEnabled = true;
+    m_phase = Phase::Idle;
+    emit changed();
+}

@@ -1,0 +1,175 @@
+#pragma once
+
+#include "core/conduct/ballottally.h"
+#include "core/output/chartmodel.h"
+#include "core/shell/textcatalogue.h"
+#include "core/store/motionrecord.h"
+
+#include <QObject>
+
+class DataRoot;
+class HallScreen;
+class Link;
+class OperatorNotifier;
+class QTimer;
+class SystemDatabase;
+struct ConferenceState;
+
+// Runs the motions of a meeting one at a time: the operator selects a motion and adjusts its counting
+// options, starts the ballot, watches it live, stops it (or the count-down does), and the outcome is
+// stored in the motion's row and shown on the window's preview chart and the hall screen's chart. It
+// posts link modes and reads key codes from the keypad table; the tally does the counting. Every timer's
+// work is a method tests call directly.
+class VotingController final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(VotingController)
+
+public:
+    enum class Phase
+    {
+        Idle,
+        Announcing,
+        Collecting,
+        Live,
+        Waiting,
+        Releasing
+    };
+
+    struct Options
+    {
+        bool timeLimit = false;
+        bool unit = false;
+        bool showPercentages = false;
+        bool showVerdict = false;
+        bool liveDisplay = false;
+    };
+
+    // The time limits an operator may choose, in seconds.
+    static const QStringList &timeLimitChoices();
+    // "Count Down:mm:ss" as the charts show it.
+    static QString countDownCaption(int remaining);
+    // What the vote monitor shows for a key code: "----" for none, "已按键" for a valid answer of the
+    // type, nothing for an invalid one. It never tells which key was pressed.
+    static QString monitorStatus(VoteType type, int keyCode);
+
+    VotingController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
+                     OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
+                     TextCatalogue catalogue, QString meetingName, QString meetingFolder,
+                     QObject *parent = nullptr);
+    ~VotingController() override;
+
+    // Reads the meeting's counts and its motions.
+    void open();
+
+    // -1: no motion selected.
+    void selectMotion(int row);
+    void start();
+    void stop();
+    // A new candidate list from the candidate window; an empty list changes nothing.
+    void setCandidates(const QString &list);
+
+    void setBase(const QString &text);
+    void setPassRule(const QString &text);
+    void setThreshold(int percent);
+    void setUnit(bool on);
+    void setShowPercentages(bool on);
+    void setShowVerdict(bool on);
+    void setLiveDisplay(bool on);
+    void setTimeLimit(bool on);
+    void setTimeLimitSeconds(const QString &seconds);
+
+    // Timer work.
+    void onAnnounce();
+    void onCollect();
+    void onLiveTick();
+    void onCountDownTick();
+    void onFinalPassCheck();
+    void onRelease();
+
+    // What the window shows.
+    const MotionList &motions() const { return m_motions; }
+    int selectedRow() const { return m_row; }
+    const MotionRecord &motion() const { return m_motion; }
+    VoteType type() const { return m_type; }
+    Phase phase() const { return m_phase; }
+    int due() const { return m_due; }
+    int present() const { return m_present; }
+    Options options() const;
+    QStringList candidateNames() const { return m_candidates; }
+    QStringList scoreFields() const { return m_scores; }
+    QString verdict() const { return m_verdict; }
+    int remainingSeconds() const { return m_remaining; }
+    ChartModel &preview() { return m_preview; }
+    QString startCaption() const;
+    QString stopCaption() const;
+    bool isStartEnabled() const { return m_startEnabled; }
+    bool isStopEnabled() const { return m_stopEnabled; }
+    bool isQueryEnabled() const { return m_queryEnabled; }
+    bool isListEnabled() const { return m_listEnabled; }
+    bool isCandidateListEnabled() const;
+    bool areOptionsEnabled() const { return m_optionsEnabled; }
+    // Base, pass rule, threshold and Unit: only a yes/no ballot has them.
+    bool isSettingsGroupEnabled() const;
+    // Show percentages and live display: the yes/no ballot and the appraisal.
+    bool areDisplayOptionsEnabled() const;
+    bool isMonitorEnabled() const { return m_stopEnabled; }
+
+signals:
+    void changed();
+    // The ballot ended and its result is stored.
+    void ballotFinished();
+
+private:
+    void loadMotion(const QString &name, bool onSelection);
+    void showMotionOnHall();
+    void writeSettingsBack();
+    void showStartScreen();
+    void showResult(bool final);
+    void tallyAndStore(bool final);
+    void writeResult();
+    QString labelList() const;
+    void forBothCharts(const std::function<void(ChartModel &)> &apply);
+    QString text(QStringView section, QStringView key) const;
+    const VoteTypeInfo &info() const { return VoteTypeTable::info(m_type); }
+    bool isYes(const QString &flag) const { return flag == QLatin1String("1"); }
+
+    Link &m_link;
+    SystemDatabase &m_systemDatabase;
+    const DataRoot &m_root;
+    OperatorNotifier &m_notifier;
+    HallScreen &m_hall;
+    ConferenceState &m_conference;
+    TextCatalogue m_catalogue;
+    TallyTexts m_texts;
+    QString m_meetingName;
+    QString m_meetingFolder;
+    ChartModel m_preview;
+
+    QTimer *m_announceTimer;
+    QTimer *m_collectTimer;
+    QTimer *m_liveTimer;
+    QTimer *m_countDownTimer;
+    QTimer *m_waitTimer;
+    QTimer *m_releaseTimer;
+
+    MotionList m_motions;
+    int m_row = -1;
+    MotionRecord m_motion;
+    VoteType m_type = VoteType::YesNo;
+    QStringList m_candidates;
+    QStringList m_scores;
+    TallyResult m_tallied;
+    QString m_verdict;
+    int m_due = 0;
+    int m_present = 0;
+    int m_remaining = 0;
+    bool m_live = false;
+    Phase m_phase = Phase::Idle;
+    bool m_startEnabled = false;
+    bool m_stopEnabled = false;
+    bool m_queryEnabled = false;
+    bool m_listEnabled = true;
+    bool m_optionsEnabled = false;
+    bool m_settingsLocked = false; // the yes/no ballot's settings, once the keypads know the ballot
+};

@@ -1,0 +1,287 @@
+#include "fakelinkport.h"
+#include "meetingfixture.h"
+#include "motionfixture.h"
+
+#include "core/conduct/conferencestate.h"
+#include "core/conduct/votingcontroller.h"
+#include "core/link/link.h"
+#include "core/output/hallscreen.h"
+#include "core/store/meetingdatabase.h"
+
+#include <QTest>
+
+namespace {
+struct Fixture
+{
+    MeetingFixture meeting;
+    FakeLinkPort *port = new FakeLinkPort;
+    Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
+    HallScreen hall;
+    ConferenceState conference;
+    TextCatalogue catalogue;
+    std::unique_ptr<VotingController> voting;
+
+    explicit Fixture(int keypads = 10, int due = 10, int present = 8)
+    {
+        link.applySettings({keypads, 1, 1, 1});
+        if (!meeting.create(due, keypads))
+            qFatal("meeting set-up failed");
+        meeting.system->recordSignInCount(meeting.meetingName, QString::number(present));
+        catalogue = TextCatalogue(writeVotingLanguageFile(meeting.dir));
+        MeetingDatabase database(meeting.root, meeting.meetingName, meeting.notifier);
+        for (int type = 1; type <= 7; ++type) {
+            const MotionRecord motion =
+                motionOfType(QString("Motion \"%1\"").arg(type), type, QString("2026120810000%1").arg(type));
+            database.insertMotion(motion);
+            if (!motion.candidate.isEmpty())
+                database.storeCandidates(motion.OveName, motion.candidate);
+        }
+        MotionRecord odd = motionOfType("Unknown type", 1, "20261208110000");
+        odd.OveType = "no such type";
+        database.insertMotion(odd);
+        conference.signInClosed = true;
+        voting =
+            std::make_unique<VotingController>(link, *meeting.system, meeting.root, meeting.notifier, hall,
+                                               conference, catalogue, meeting.meetingName, "folder");
+        voting->open();
+    }
+    void keys(const QList<int> &codes)
+    {
+        for (int i = 0; i < codes.size(); ++i)
+            link.table().entry(i + 1)->keyCode = codes[i];
+    }
+    // The commands the sequencer sends in the next ticks.
+    QList<quint32> sent(int ticks = 1)
+    {
+        port->sent.clear();
+        for (int i = 0; i < ticks; ++i)
+            link.sequencer().tick();
+        QList<quint32> commands;
+        for (const LinkFrame &f : port->sent)
+            commands.append(f.commandValue());
+        return commands;
+    }
+    MotionRecord stored(int row)
+    {
+        MotionRecord record;
+        MeetingDatabase(meeting.root, meeting.meetingName, meeting.notifier)
+            .readMotion(voting->motions().OveName[row], record);
+        return record;
+    }
+    void runToLive()
+    {
+        voting->start();
+        voting->onAnnounce();
+        voting->onCollect();
+    }
+    void finish()
+    {
+        voting->stop();
+        link.sequencer().raise(LinkEvent::VotePassDone);
+        voting->onFinalPassCheck();
+        voting->onRelease();
+    }
+};
+} // namespace
+
+class TestVotingController : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void ballotIsRefusedBeforeASignInHasEnded();
+    void yesNoBallotRunsItsSequenceAndStoresTheFinalCount();
+    void liveTicksWriteTheResultAsTheyGo();
+    void countDownOfFiveSecondsStopsTheBallot();
+    void typeTextMatchingNothingKeepsTheType();
+    void settingsWrittenBackAtStartByType();
+    void electionShowsItsCandidatesAndStoresCounts();
+    void rerunningAVotedMotionOverwritesItsResult();
+    void monitorStatus_data();
+    void monitorStatus();
+    void noSelectionDisablesStartAndQuery();
+};
+
+void TestVotingController::ballotIsRefusedBeforeASignInHasEnded()
+{
+    Fixture f;
+    f.conference.signInClosed = false;
+    f.voting->selectMotion(0);
+    f.voting->start();
+    QCOMPARE(f.meeting.notifier.count(), 1);
+    QCOMPARE(f.meeting.notifier.entries().first().text, OperatorText::catalogue("FrmMeeVote", "MsgLogFirst"));
+    QCOMPARE(f.voting->phase(), VotingController::Phase::Idle);
+    QCOMPARE(f.sent(), QList<quint32>{});
+    QCOMPARE(f.stored(0).VoteState, "Ready");
+}
+
+void TestVotingController::yesNoBallotRunsItsSequenceAndStoresTheFinalCount()
+{
+    Fixture f(10, 10, 8);
+    f.voting->selectMotion(0);
+    QCOMPARE(f.voting->type(), VoteType::YesNo);
+    QCOMPARE(f.hall.pane(), HallScreen::Pane::Text);
+    f.voting->setThreshold(60);
+    f.voting->start();
+    QCOMPARE(f.sent(), QList<quint32>{Command::PhaseStart});
+    QCOMPARE(f.hall.pane(), HallScreen::Pane::Chart);
+    f.voting->onAnnounce();
+    QCOMPARE(f.sent(), QList<quint32>{Command::BallotStartThree});
+    QVERIFY(!f.voting->isSettingsGroupEnabled());
+    f.voting->onCollect();
+    QVERIFY(f.voting->isStopEnabled());
+    QCOMPARE(f.sent(), QList<quint32>{Command::Poll | 1});
+
+    f.keys({1, 1, 1, 2, 4, 3, 0, 1}); // keypad 6 pressed two keys: counted nowhere
+    f.voting->onLiveTick();
+    // Two delegates change their minds before the final pass.
+    f.keys({1, 1, 2, 2, 4, 3, 0, 2});
+    f.voting->stop();
+    QCOMPARE(f.sent(), QList<quint32>{Command::BallotEnd});
+    QCOMPARE(f.hall.chart().messageLines().value(0), "ended");
+    f.link.sequencer().raise(LinkEvent::VotePassDone);
+    f.voting->onFinalPassCheck();
+
+    const BallotCounters counted = BallotTally::count(VoteType::YesNo, f.link.table(), 10);
+    const BallotSettings settings{"present", "least", "60", "2", "Motion ", QString()};
+    const TallyResult expected = BallotTally::tally(VoteType::YesNo, counted, 10, 8, settings,
+                                                    TallyTexts::lookUp(f.catalogue.lookup()));
+    const MotionRecord stored = f.stored(0);
+    QCOMPARE(stored.result, expected.result);
+    QCOMPARE(stored.VoteState, "Voted");
+    QVERIFY(!stored.PollTimel.isEmpty());
+    QCOMPARE(stored.VoteAbetValue, "60");
+    // 2 of 8 present in favour: 25 % is below 60.
+    QCOMPARE(f.voting->verdict(), "Motion failed");
+    QCOMPARE(f.hall.chart().caption(), "Motion failed");
+    QVERIFY(f.voting->isQueryEnabled());
+    f.voting->onRelease();
+    QCOMPARE(f.sent(), QList<quint32>{Command::PhaseEnd});
+    QVERIFY(f.voting->isStartEnabled());
+}
+
+void TestVotingController::liveTicksWriteTheResultAsTheyGo()
+{
+    Fixture f;
+    f.voting->selectMotion(0);
+    f.runToLive();
+    f.keys({1, 1, 1});
+    f.voting->onLiveTick();
+    QCOMPARE(f.stored(0).VoteState, "Voted");
+    QCOMPARE(f.hall.chart().caption(), "请按相应键投票");
+    QCOMPARE(f.hall.chart().screen(), ChartModel::Screen::Table);
+    QCOMPARE(f.voting->preview().resultText(), f.hall.chart().resultText());
+}
+
+void TestVotingController::countDownOfFiveSecondsStopsTheBallot()
+{
+    Fixture f;
+    f.voting->selectMotion(0);
+    f.voting->setTimeLimit(true);
+    QCOMPARE(f.voting->motion().VoteTimelValue, "5");
+    f.runToLive();
+    QStringList captions;
+    for (int i = 0; i < 5; ++i) {
+        f.voting->onCountDownTick();
+        captions << f.hall.chart().caption();
+    }
+    QCOMPARE(captions, (QStringList{"Count Down:00:04", "Count Down:00:03", "Count Down:00:02",
+                                    "Count Down:00:01", "Count Down:00:00"}));
+    f.voting->onLiveTick(); // live results keep the count-down caption
+    QCOMPARE(f.hall.chart().caption(), "Count Down:00:00");
+    QCOMPARE(f.voting->phase(), VotingController::Phase::Live);
+    f.voting->onCountDownTick();
+    QCOMPARE(f.voting->phase(), VotingController::Phase::Waiting);
+    QCOMPARE(f.sent(), QList<quint32>{Command::BallotEnd});
+}
+
+void TestVotingController::typeTextMatchingNothingKeepsTheType()
+{
+    Fixture f;
+    f.voting->selectMotion(5); // scoring
+    QCOMPARE(f.voting->type(), VoteType::Scoring);
+    f.voting->selectMotion(7);
+    QCOMPARE(f.voting->type(), VoteType::Scoring);
+}
+
+void TestVotingController::settingsWrittenBackAtStartByType()
+{
+    Fixture f;
+    f.voting->selectMotion(2); // several of three: its base stays as stored
+    f.voting->setBase("due");
+    f.voting->setTimeLimit(true);
+    f.voting->start();
+    QCOMPARE(f.stored(2).VoteBase, "present");
+    QCOMPARE(f.stored(2).VoteTimelRes, "1");
+}
+
+void TestVotingController::electionShowsItsCandidatesAndStoresCounts()
+{
+    Fixture f;
+    f.voting->selectMotion(4); // several of five
+    QVERIFY(f.voting->isCandidateListEnabled());
+    QCOMPARE(f.voting->candidateNames(), (QStringList{"Ana", "Bo", "Chen", "Dita", "Eli"}));
+    f.runToLive();
+    QCOMPARE(f.hall.chart().screen(), ChartModel::Screen::Legend); // the start screen names the keys
+    QCOMPARE(f.hall.chart().legendFields().mid(5, 5), (QStringList{"Ana", "Bo", "Chen", "Dita", "Eli"}));
+    f.keys({0x01 | 0x10, 0x02, 0x10, 0x1F});
+    f.voting->onLiveTick();
+    QCOMPARE(f.hall.chart().screen(), ChartModel::Screen::Table);
+    f.finish();
+    QCOMPARE(f.stored(4).result,
+             BallotTally::tally(VoteType::ElectSeveralOfFive,
+                                BallotTally::count(VoteType::ElectSeveralOfFive, f.link.table(), 10), 10, 8,
+                                {}, TallyTexts::lookUp(f.catalogue.lookup()))
+                 .result);
+    QCOMPARE(f.hall.chart().labels().mid(0, 5), (QStringList{"Ana", "Bo", "Chen", "Dita", "Eli"}));
+}
+
+void TestVotingController::rerunningAVotedMotionOverwritesItsResult()
+{
+    Fixture f;
+    f.voting->selectMotion(0);
+    f.runToLive();
+    f.keys({1, 1, 1, 1});
+    f.finish();
+    const QString first = f.stored(0).result;
+    f.voting->selectMotion(0);
+    QVERIFY(f.voting->isQueryEnabled());
+    f.runToLive();
+    f.keys({2, 2, 2, 2});
+    f.finish();
+    QVERIFY(f.stored(0).result != first);
+}
+
+void TestVotingController::monitorStatus_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("nothing") << 0 << 0 << "----";
+    QTest::newRow("one key") << 0 << 0x04 << "已按键";
+    QTest::newRow("two keys in a single-key ballot") << 0 << 0x05 << "";
+    QTest::newRow("two keys in several of five") << 4 << 0x05 << "已按键";
+}
+
+void TestVotingController::monitorStatus()
+{
+    QFETCH(int, type);
+    QFETCH(int, code);
+    QFETCH(QString, status);
+    QCOMPARE(VotingController::monitorStatus(VoteType(type), code), status);
+}
+
+void TestVotingController::noSelectionDisablesStartAndQuery()
+{
+    Fixture f;
+    f.voting->selectMotion(0);
+    QVERIFY(f.voting->isStartEnabled());
+    f.voting->selectMotion(-1);
+    QVERIFY(!f.voting->isStartEnabled());
+    QVERIFY(!f.voting->isQueryEnabled());
+    f.voting->start();
+    QCOMPARE(f.sent(), QList<quint32>{});
+}
+
+QTEST_GUILESS_MAIN(TestVotingController)
+#include "testvotingcontroller.moc"
