@@ -19,7 +19,8 @@ struct OperatorText;
 // edited file takes effect the next time a window opens, without reading it for every key.
 //
 // Copies share one cache, and the functions from resolver() and lookup() hold a share of it, so they
-// stay valid after the catalogue they came from is gone.
+// stay valid after the catalogue they came from is gone. Like every window, it is used from the user
+// interface thread only.
 //
 // So that the catalogue check (tests/core/shell) finds every text the code reads, name the section and the
 // key as two string literals in one call, e.g. text(QStringLiteral("FrmMain"), QStringLiteral("DlgName")),
