@@ -251,10 +251,10 @@ void BaseStation::applyScriptedVotes(int ballot)
                 pick -= w.second;
             }
         }
-        for (int key = 1; key <= 5; ++key) {
-            if (code & (1 << (key - 1)))
-                pressKey(n, key);
-        }
+        // Several keys in one rule are pressed together: the keypad reports them all, even in a ballot
+        // that wants one, as a delegate who presses two keys at once does.
+        if (code != 0 && m_ballotOpen)
+            m_keypads[size_t(n)].keyCode = code & ((1 << m_ballotKeys) - 1);
     }
 }
 
