@@ -36,6 +36,28 @@ enum class ResultForm
     AverageScore, // the average score
 };
 
+// The options a motion of the type carries, each a column of its `Overture` row that the motions window
+// offers for it. A type without an option stores that column's neutral value.
+enum class MotionOption : unsigned
+{
+    CountingBase = 1U << 0,  // `VoteBase`: percentages of the due or of the present count
+    PassingRule = 1U << 1,   // `VoteAbet` and `VoteAbetValue`: the pass rule and its threshold
+    AbstainSwitch = 1U << 2, // `Unit`: present delegates who press no key count as abstaining
+    Percentages = 1U << 3,   // `ViewPer`
+    Verdict = 1U << 4,       // `ViewPass` and `ytText`: the verdict shown when the ballot ends
+    LiveDisplay = 1U << 5,   // `VoteDll`
+    KeyScores = 1U << 6,     // `mark`: the key scores of the settings at the time of saving
+};
+
+constexpr unsigned operator|(MotionOption a, MotionOption b)
+{
+    return unsigned(a) | unsigned(b);
+}
+constexpr unsigned operator|(unsigned a, MotionOption b)
+{
+    return a | unsigned(b);
+}
+
 struct VoteTypeInfo
 {
     VoteType type;
@@ -47,6 +69,7 @@ struct VoteTypeInfo
     QStringView startCaptionKey; // section FrmMeeVote
     QStringView endCaptionKey;   // section FrmMeeVote
     int chartKind;               // what the chart control draws for a result of this type
+    unsigned motionOptions;      // MotionOption flags
 
     int index() const { return int(type); }
     bool isElection() const
@@ -55,6 +78,7 @@ struct VoteTypeInfo
     }
     // Candidates named in the candidate list of an election; 0 for the other types.
     int candidateCount() const { return isElection() ? keyCount : 0; }
+    bool offers(MotionOption option) const { return (motionOptions & unsigned(option)) != 0; }
 };
 
 // The one description of the vote types. The voting, the charts and the reports read their per-type
