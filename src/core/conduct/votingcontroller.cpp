@@ -1,6 +1,7 @@
 #include "core/conduct/votingcontroller.h"
 
 #include "core/conduct/conferencestate.h"
+#include "core/conduct/liveresultwriter.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
 #include "core/output/rtfreader.h"
@@ -64,10 +65,12 @@ VotingController::VotingController(Link &link, SystemDatabase &systemDatabase, c
     : QObject(parent), m_link(link), m_systemDatabase(systemDatabase), m_root(root), m_notifier(notifier),
       m_hall(hall), m_conference(conference), m_catalogue(std::move(catalogue)),
       m_texts(TallyTexts::lookUp(m_catalogue.lookup())), m_meetingName(std::move(meetingName)),
-      m_meetingFolder(std::move(meetingFolder)), m_announceTimer(makeTimer(this, 1000, true)),
-      m_collectTimer(makeTimer(this, 1000, true)), m_liveTimer(makeTimer(this, 500, false)),
-      m_countDownTimer(makeTimer(this, 1000, false)), m_waitTimer(makeTimer(this, 1000, false)),
-      m_releaseTimer(makeTimer(this, 500, true)), m_candidates(5), m_scores(5)
+      m_meetingFolder(std::move(meetingFolder)),
+      m_liveWriter(std::make_unique<LiveResultWriter>(root, m_meetingName, notifier)),
+      m_announceTimer(makeTimer(this, 1000, true)), m_collectTimer(makeTimer(this, 1000, true)),
+      m_liveTimer(makeTimer(this, 500, false)), m_countDownTimer(makeTimer(this, 1000, false)),
+      m_waitTimer(makeTimer(this, 1000, false)), m_releaseTimer(makeTimer(this, 500, true)), m_candidates(5),
+      m_scores(5)
 {
     connect(m_announceTimer, &QTimer::timeout, this, &VotingController::onAnnounce);
     connect(m_collectTimer, &QTimer::timeout, this, &VotingController::onCollect);
@@ -275,6 +278,7 @@ void VotingController::start()
     m_queryEnabled = false;
     m_listEnabled = false;
     m_optionsEnabled = false;
+    m_liveWriter->flush();
     writeSettingsBack();
     m_hall.show(HallScreen::Pane::Chart);
     const QColor colour = m_hall.textColour();
@@ -346,6 +350,11 @@ void VotingController::showStartScreen()
     }
 }
 
+void VotingController::waitForLiveResults()
+{
+    m_liveWriter->flush();
+}
+
 void VotingController::onAnnounce()
 {
     m_announceTimer->stop();
@@ -392,13 +401,20 @@ void VotingController::tallyAndStore(bool final)
         m_live = true;
         showResult(false);
     }
-    writeResult();
+    writeResult(final);
 }
 
-void VotingController::writeResult()
+// Live results go to disk off the interface thread; the final one is written here, after the last live
+// one, so the motion list read back next shows it.
+void VotingController::writeResult(bool final)
 {
     const BallotResultWrite write =
         BallotTally::resultWrite(m_tallied, QDateTime::currentDateTime(), m_texts);
+    if (!final) {
+        m_liveWriter->write(m_motion.OveName, write);
+        return;
+    }
+    m_liveWriter->flush();
     MeetingDatabase(m_root, m_meetingName, m_notifier)
         .storeResult(m_motion.OveName, write.result, write.VoteState, write.PollTimel);
 }

@@ -7,7 +7,10 @@
 
 #include <QObject>
 
+#include <memory>
+
 class DataRoot;
+class LiveResultWriter;
 class HallScreen;
 class Link;
 class OperatorNotifier;
@@ -79,6 +82,10 @@ public:
     void setTimeLimit(bool on);
     void setTimeLimitSeconds(const QString &seconds);
 
+    // Returns when the live results handed to the writer are on disk; call before reading the meeting's
+    // database during a ballot, so the read does not meet the writer's connection.
+    void waitForLiveResults();
+
     // Timer work.
     void onAnnounce();
     void onCollect();
@@ -127,7 +134,7 @@ private:
     void showStartScreen();
     void showResult(bool final);
     void tallyAndStore(bool final);
-    void writeResult();
+    void writeResult(bool final);
     QString labelList() const;
     void forBothCharts(const std::function<void(ChartModel &)> &apply);
     QString text(QStringView section, QStringView key) const;
@@ -145,6 +152,7 @@ private:
     QString m_meetingName;
     QString m_meetingFolder;
     ChartModel m_preview;
+    std::unique_ptr<LiveResultWriter> m_liveWriter;
 
     QTimer *m_announceTimer;
     QTimer *m_collectTimer;

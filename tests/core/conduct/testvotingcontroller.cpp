@@ -167,7 +167,9 @@ void TestVotingController::liveTicksWriteTheResultAsTheyGo()
     f.runToLive();
     f.keys({1, 1, 1});
     f.voting->onLiveTick();
+    f.voting->waitForLiveResults();
     QCOMPARE(f.stored(0).VoteState, "Voted");
+    QCOMPARE(f.stored(0).result, f.hall.chart().resultText());
     QCOMPARE(f.hall.chart().caption(), "请按相应键投票");
     QCOMPARE(f.hall.chart().screen(), ChartModel::Screen::Table);
     QCOMPARE(f.voting->preview().resultText(), f.hall.chart().resultText());

@@ -1,0 +1,186 @@
+// Prints how the interface thread keeps up during a live ballot of 249 keypads against the simulated base
+// station at the line's pace: the worst stall seen by a 5 ms watchdog timer, and the time of one live tick
+// (count, tally, result write) and of one chart repaint at 1920 x 1080.
+//
+//   bench_voting [--seconds N]
+
+#include "core/conduct/conferencestate.h"
+#include "core/conduct/votingcontroller.h"
+#include "core/link/link.h"
+#include "core/link/seriallinkport.h"
+#include "core/output/chartpainter.h"
+#include "core/output/hallscreen.h"
+#include "core/shell/dataroot.h"
+#include "core/shell/operatornotifier.h"
+#include "core/store/meetingdatabase.h"
+#include "core/store/meetingfiles.h"
+#include "core/store/systemdatabase.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+class CountingNotifier final : public OperatorNotifier
+{
+public:
+    void information(const OperatorText &, const OperatorText &t) override { report(t); }
+    void error(const OperatorText &, const OperatorText &t) override { report(t); }
+    bool question(const OperatorText &, const OperatorText &t) override
+    {
+        report(t);
+        return true;
+    }
+
+private:
+    static void report(const OperatorText &t)
+    {
+        QTextStream(stderr) << "message: " << t.section << '/' << t.key << t.literal << Qt::endl;
+    }
+};
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values[values.size() / 2];
+}
+
+void waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout);
+    const QStringList args = app.arguments();
+    const int seconds = args.contains(QStringLiteral("--seconds"))
+                            ? args.value(args.indexOf(QStringLiteral("--seconds")) + 1).toInt()
+                            : 10;
+
+    QTemporaryDir dir;
+    const DataRoot root(dir.path());
+    CountingNotifier notifier;
+    SystemDatabase system(root, notifier);
+    const QString name = QStringLiteral("Bench");
+    MeetingRecord meeting;
+    meeting.MeeName = name;
+    meeting.insertdate = QStringLiteral("20261208120000");
+    meeting.DueNum = QStringLiteral("249");
+    meeting.SignIn = QStringLiteral("249");
+    if (!system.ensureExists() || !MeetingFiles::create(root, name, notifier) ||
+        !system.insertMeeting(meeting))
+        return 1;
+    MotionRecord motion;
+    motion.OveName = QStringLiteral("Bench motion");
+    motion.insertdate = QStringLiteral("20261208120001");
+    motion.VoteDll = QStringLiteral("1");
+    motion.ViewPer = QStringLiteral("1");
+    motion.VoteTimelRes = QStringLiteral("2");
+    MeetingDatabase(root, name, notifier).insertMotion(motion);
+
+    QFile scenario(dir.filePath(QStringLiteral("bench.scenario")));
+    scenario.open(QIODevice::WriteOnly);
+    scenario.write("keypads 249\nvote-delay 0.5\nvote * all random 1:50 2:30 3:15 0:5\n");
+    scenario.close();
+    QProcess sim;
+    sim.start(QStringLiteral(QUORIX_SIM_PATH),
+              {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--port"), QStringLiteral("1"),
+               QStringLiteral("--scenario"), scenario.fileName(), QStringLiteral("--pace")});
+    if (!sim.waitForReadyRead(10000))
+        return 1;
+
+    Link link(std::make_unique<SerialLinkPort>(PortResolver(root.path(), false)), notifier);
+    link.applySettings({249, 1, 1, 1});
+    link.start();
+    waitUntil([&] { return link.sequencer().isRaised(LinkEvent::LinkReady); }, 60000);
+    if (!link.sequencer().isRaised(LinkEvent::LinkReady)) {
+        out << "no base station" << Qt::endl;
+        return 1;
+    }
+
+    HallScreen hall;
+    hall.setGeometry(QRect(0, 0, 1920, 1080), Qt::blue, Qt::white);
+    ConferenceState conference{true};
+    VotingController voting(link, system, root, notifier, hall, conference, TextCatalogue(), name,
+                            QStringLiteral("folder"));
+    voting.open();
+    voting.selectMotion(0);
+
+    // Every live tick also repaints the hall chart, as the hall window does.
+    QList<double> tickMs;
+    QList<double> paintMs;
+    // A window repaints once for all the changes of one event, as QWidget::update() does.
+    bool repaintPending = false;
+    const auto repaint = [&] {
+        repaintPending = false;
+        QElapsedTimer paint;
+        paint.start();
+        const QImage image = ChartPainter::render(hall.chart(), hall.geometry().size());
+        paintMs.append(double(paint.nsecsElapsed()) / 1e6);
+    };
+    QObject::connect(&hall.chart(), &ChartModel::changed, &app, [&] {
+        if (!repaintPending) {
+            repaintPending = true;
+            QTimer::singleShot(0, &app, repaint);
+        }
+    });
+
+    QElapsedTimer watchdogClock;
+    qint64 last = 0;
+    double worstStallMs = 0;
+    QTimer watchdog;
+    watchdog.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&watchdog, &QTimer::timeout, &app, [&] {
+        const qint64 now = watchdogClock.nsecsElapsed();
+        if (last != 0)
+            worstStallMs = std::max(worstStallMs, double(now - last) / 1e6);
+        last = now;
+    });
+
+    voting.start();
+    waitUntil([&] { return voting.phase() == VotingController::Phase::Live; }, 10000);
+    watchdogClock.start();
+    watchdog.start(5);
+    QElapsedTimer run;
+    run.start();
+    while (run.elapsed() < seconds * 1000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    watchdog.stop();
+    // One live tick measured on its own: count, tally, result write and the repaint it causes.
+    for (int i = 0; i < 20; ++i) {
+        QElapsedTimer tick;
+        tick.start();
+        voting.onLiveTick();
+        QCoreApplication::processEvents(); // the repaint the tick caused
+        tickMs.append(double(tick.nsecsElapsed()) / 1e6);
+    }
+    voting.stop();
+    waitUntil([&] { return voting.phase() == VotingController::Phase::Idle; }, 30000);
+
+    out << "live ballot of 249 keypads for " << seconds << " s: worst interface stall "
+        << QString::number(worstStallMs - 5, 'f', 1) << " ms beyond the 5 ms watchdog period" << Qt::endl;
+    out << "live tick (count, tally, result write, 1920x1080 repaint): median "
+        << QString::number(median(tickMs), 'f', 2) << " ms, worst "
+        << QString::number(*std::max_element(tickMs.begin(), tickMs.end()), 'f', 2) << " ms" << Qt::endl;
+    out << "chart repaint at 1920x1080: median " << QString::number(median(paintMs), 'f', 2) << " ms"
+        << Qt::endl;
+    link.stop();
+    sim.terminate();
+    sim.waitForFinished(3000);
+    return 0;
+}

@@ -1,0 +1,106 @@
+#include "core/conduct/liveresultwriter.h"
+
+#include "core/shell/operatornotifier.h"
+#include "core/store/meetingdatabase.h"
+
+namespace {
+// Collects what the database layer would show, so it can be shown on the interface thread instead.
+class CollectingNotifier final : public OperatorNotifier
+{
+public:
+    void information(const OperatorText &caption, const OperatorText &text) override { keep(caption, text); }
+    void error(const OperatorText &caption, const OperatorText &text) override { keep(caption, text); }
+    bool question(const OperatorText &caption, const OperatorText &text) override
+    {
+        keep(caption, text);
+        return false;
+    }
+    bool failed() const { return m_failed; }
+    OperatorText caption;
+    OperatorText text;
+
+private:
+    void keep(const OperatorText &c, const OperatorText &t)
+    {
+        if (m_failed)
+            return;
+        m_failed = true;
+        caption = c;
+        text = t;
+    }
+    bool m_failed = false;
+};
+} // namespace
+
+LiveResultWriter::LiveResultWriter(DataRoot root, QString meetingName, OperatorNotifier &notifier,
+                                   QObject *parent)
+    : QObject(parent), m_root(std::move(root)), m_meetingName(std::move(meetingName)), m_notifier(notifier),
+      m_thread([this] { run(); })
+{}
+
+LiveResultWriter::~LiveResultWriter()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void LiveResultWriter::write(const QString &OveName, const BallotResultWrite &result)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_pending = Job{OveName, result};
+    }
+    m_wake.notify_one();
+}
+
+void LiveResultWriter::flush()
+{
+    std::unique_lock lock(m_mutex);
+    m_idle.wait(lock, [this] { return !m_pending && !m_busy; });
+}
+
+void LiveResultWriter::run()
+{
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_pending || m_stopping; });
+            if (!m_pending)
+                return; // stopping with nothing left to write
+            job = *std::move(m_pending);
+            m_pending.reset();
+            m_busy = true;
+        }
+        CollectingNotifier collected;
+        {
+            MeetingDatabase database(m_root, m_meetingName, collected);
+            database.storeResult(job.OveName, job.result.result, job.result.VoteState, job.result.PollTimel);
+        }
+        if (collected.failed()) {
+            const OperatorText caption = collected.caption;
+            const OperatorText text = collected.text;
+            QMetaObject::invokeMethod(
+                this,
+                [this, caption, text] {
+                    if (m_failureShown)
+                        return;
+                    m_failureShown = true;
+                    m_notifier.error(caption, text);
+                },
+                Qt::QueuedConnection);
+        } else {
+            QMetaObject::invokeMethod(
+                this, [this] { m_failureShown = false; }, Qt::QueuedConnection);
+        }
+        {
+            const std::lock_guard lock(m_mutex);
+            m_busy = false;
+        }
+        m_idle.notify_all();
+    }
+}
