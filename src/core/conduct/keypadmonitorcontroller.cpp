@@ -1,18 +1,9 @@
 #include "core/conduct/keypadmonitorcontroller.h"
 
 #include "core/link/link.h"
+#include "core/shell/timers.h"
 
 #include <QTimer>
-
-namespace {
-QTimer *makeTimer(QObject *parent, int ms, bool singleShot)
-{
-    auto *timer = new QTimer(parent);
-    timer->setInterval(ms);
-    timer->setSingleShot(singleShot);
-    return timer;
-}
-} // namespace
 
 KeypadMonitorController::Cell KeypadMonitorController::cellOf(int keypad)
 {
@@ -25,8 +16,8 @@ int KeypadMonitorController::columnPairs(int keypadCount)
 }
 
 KeypadMonitorController::KeypadMonitorController(Link &link, QObject *parent)
-    : QObject(parent), m_link(link), m_startTimer(makeTimer(this, 500, true)),
-      m_watchTimer(makeTimer(this, 500, false)), m_finishTimer(makeTimer(this, 1000, true))
+    : QObject(parent), m_link(link), m_startTimer(Timers::make(this, 500, true)),
+      m_watchTimer(Timers::make(this, 500, false)), m_finishTimer(Timers::make(this, 1000, true))
 {
     connect(m_startTimer, &QTimer::timeout, this, &KeypadMonitorController::onStartRollCall);
     connect(m_watchTimer, &QTimer::timeout, this, &KeypadMonitorController::onWatch);

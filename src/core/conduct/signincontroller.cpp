@@ -9,18 +9,11 @@
 #include "core/store/signinmark.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
+#include "core/shell/timers.h"
 
 #include <QTimer>
 
 namespace {
-QTimer *makeTimer(QObject *parent, int ms, bool singleShot)
-{
-    auto *timer = new QTimer(parent);
-    timer->setInterval(ms);
-    timer->setSingleShot(singleShot);
-    return timer;
-}
-
 const QString NotSigned = QStringLiteral("-----");
 } // namespace
 
@@ -52,10 +45,10 @@ SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, c
     : QObject(parent), m_link(link), m_systemDatabase(systemDatabase), m_root(root), m_notifier(notifier),
       m_hall(hall), m_conference(conference), m_catalogue(std::move(catalogue)),
       m_meetingName(std::move(meetingName)), m_screenWidthText(std::move(screenWidthText)),
-      m_commandTimer(makeTimer(this, 1000, true)), m_pollingTimer(makeTimer(this, 2000, true)),
-      m_refreshTimer(makeTimer(this, 1000, false)), m_countDownTimer(makeTimer(this, 1000, false)),
-      m_finalPassTimer(makeTimer(this, 1000, false)), m_releaseTimer(makeTimer(this, 500, true)),
-      m_queryTimer(makeTimer(this, 100, true))
+      m_commandTimer(Timers::make(this, 1000, true)), m_pollingTimer(Timers::make(this, 2000, true)),
+      m_refreshTimer(Timers::make(this, 1000, false)), m_countDownTimer(Timers::make(this, 1000, false)),
+      m_finalPassTimer(Timers::make(this, 1000, false)), m_releaseTimer(Timers::make(this, 500, true)),
+      m_queryTimer(Timers::make(this, 100, true))
 {
     connect(m_commandTimer, &QTimer::timeout, this, &SignInController::onCommandPhase);
     connect(m_pollingTimer, &QTimer::timeout, this, &SignInController::onBeginPolling);

@@ -12,6 +12,7 @@
 #include "core/store/meetingrecord.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
+#include "core/shell/timers.h"
 
 #include <QDateTime>
 #include <QTextBlockFormat>
@@ -20,14 +21,6 @@
 #include <QTimer>
 
 namespace {
-QTimer *makeTimer(QObject *parent, int ms, bool singleShot)
-{
-    auto *timer = new QTimer(parent);
-    timer->setInterval(ms);
-    timer->setSingleShot(singleShot);
-    return timer;
-}
-
 const QString VoteSection = QStringLiteral("FrmMeeVote");
 const QString ScreenSection = QStringLiteral("FrmScrText");
 } // namespace
@@ -67,10 +60,10 @@ VotingController::VotingController(Link &link, SystemDatabase &systemDatabase, c
       m_texts(TallyTexts::lookUp(m_catalogue.lookup())), m_meetingName(std::move(meetingName)),
       m_meetingFolder(std::move(meetingFolder)),
       m_liveWriter(std::make_unique<LiveResultWriter>(root, m_meetingName, notifier)),
-      m_announceTimer(makeTimer(this, 1000, true)), m_collectTimer(makeTimer(this, 1000, true)),
-      m_liveTimer(makeTimer(this, 500, false)), m_countDownTimer(makeTimer(this, 1000, false)),
-      m_waitTimer(makeTimer(this, 1000, false)), m_releaseTimer(makeTimer(this, 500, true)), m_candidates(5),
-      m_scores(5)
+      m_announceTimer(Timers::make(this, 1000, true)), m_collectTimer(Timers::make(this, 1000, true)),
+      m_liveTimer(Timers::make(this, 500, false)), m_countDownTimer(Timers::make(this, 1000, false)),
+      m_waitTimer(Timers::make(this, 1000, false)), m_releaseTimer(Timers::make(this, 500, true)),
+      m_candidates(5), m_scores(5)
 {
     connect(m_announceTimer, &QTimer::timeout, this, &VotingController::onAnnounce);
     connect(m_collectTimer, &QTimer::timeout, this, &VotingController::onCollect);

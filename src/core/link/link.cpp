@@ -2,29 +2,18 @@
 
 #include "core/link/linkport.h"
 #include "core/shell/operatornotifier.h"
+#include "core/shell/timers.h"
 
 #include <QTimer>
 
-namespace {
-QTimer *makeTimer(QObject *parent, int ms, bool singleShot)
-{
-    auto *timer = new QTimer(parent);
-    timer->setTimerType(Qt::PreciseTimer);
-    timer->setInterval(ms);
-    timer->setSingleShot(singleShot);
-    return timer;
-}
-} // namespace
-
 Link::Link(std::unique_ptr<LinkPort> port, OperatorNotifier &notifier, QObject *parent)
     : QObject(parent), m_port(std::move(port)), m_notifier(notifier), m_parser(m_table, m_sequencer),
-      m_tick(makeTimer(this, CommandSequencer::TickMs, false))
+      m_tick(Timers::make(this, CommandSequencer::TickMs, false, Qt::PreciseTimer))
 {
     connect(m_tick, &QTimer::timeout, &m_sequencer, &CommandSequencer::onTickTimer);
     for (int i = 0; i < 4; ++i) {
-        m_oneShots[i] = makeTimer(this, CommandSequencer::OneShotMs, true);
-        connect(m_oneShots[i], &QTimer::timeout, this,
-                [this, i] { m_sequencer.onOneShot(OneShotTimer(i)); });
+        m_oneShots[i] = Timers::make(this, CommandSequencer::OneShotMs, true, Qt::PreciseTimer);
+        connect(m_oneShots[i], &QTimer::timeout, this, [this, i] { m_sequencer.onOneShot(OneShotTimer(i)); });
     }
     connect(&m_sequencer, &CommandSequencer::openPortRequested, this, &Link::onOpenPortRequested);
     connect(&m_sequencer, &CommandSequencer::sendRequested, this, &Link::onSendRequested);
