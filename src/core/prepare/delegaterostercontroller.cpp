@@ -1,0 +1,292 @@
+#include "core/prepare/delegaterostercontroller.h"
+
+#include "core/prepare/inputfilter.h"
+#include "core/prepare/preparationstatements.h"
+#include "core/shell/operatornotifier.h"
+#include "core/store/meetingdatabase.h"
+#include "core/store/textnumber.h"
+
+namespace {
+
+OperatorText rosterText(const char *key)
+{
+    return OperatorText::catalogue(QStringLiteral("FrmManinfo"), QLatin1String(key));
+}
+
+} // namespace
+
+DelegateRosterController::DelegateRosterController(const DataRoot &root, OperatorNotifier &notifier,
+                                                   QObject *parent)
+    : QObject(parent), m_root(root), m_notifier(notifier)
+{}
+
+DelegateRosterController::~DelegateRosterController() = default;
+
+void DelegateRosterController::information(const char *key)
+{
+    m_notifier.information(rosterText("clew"), rosterText(key));
+}
+
+void DelegateRosterController::setMeeting(const QString &meetingName)
+{
+    if (!m_database || meetingName != m_meetingName) {
+        m_meetingName = meetingName;
+        m_database = std::make_unique<MeetingDatabase>(m_root, meetingName, m_notifier);
+        m_group.clear();
+        clearFields();
+        setPhoto({}, false);
+    }
+    refresh();
+}
+
+void DelegateRosterController::refresh()
+{
+    readGroups();
+    fillList();
+}
+
+void DelegateRosterController::readGroups()
+{
+    m_groups = m_database ? PreparationStatements::groupings(*m_database, m_notifier) : QStringList();
+}
+
+void DelegateRosterController::fillList()
+{
+    m_list = m_database ? m_database->listDelegates() : DelegateList();
+    m_row = -1;
+    m_selectedKeypad.clear();
+    m_selectedGroup.clear();
+    emit listChanged();
+    emit stateChanged();
+}
+
+int DelegateRosterController::rowOfKeypad(const QString &keypad) const
+{
+    return int(m_list.CellNo.indexOf(keypad));
+}
+
+void DelegateRosterController::setFields(const DelegateRecord &fields)
+{
+    m_fields = fields;
+    m_fields.CellNo = InputFilter::digitsOnly(fields.CellNo);
+}
+
+QString DelegateRosterController::setKeypad(const QString &text)
+{
+    m_fields.CellNo = InputFilter::digitsOnly(text);
+    return m_fields.CellNo;
+}
+
+void DelegateRosterController::clearFields()
+{
+    const QString sex = m_fields.EmpSex;
+    m_fields = {};
+    m_fields.EmpSex = sex;
+    emit fieldsChanged();
+}
+
+void DelegateRosterController::setPhoto(const QByteArray &photo, bool replaced)
+{
+    m_photo = photo;
+    m_photoReplaced = replaced;
+    emit photoChanged();
+}
+
+void DelegateRosterController::select(int row)
+{
+    if (!m_database || row < 0 || row >= rowCount()) {
+        m_row = -1;
+        emit stateChanged();
+        information("MsgClewSet");
+        return;
+    }
+    DelegateRecord record;
+    if (!m_database->readDelegate(m_list.CellNo.at(row), record)) {
+        fillList();
+        return;
+    }
+    m_row = row;
+    m_selectedKeypad = record.CellNo;
+    m_selectedGroup = record.Grouping;
+    m_fields = record;
+    emit fieldsChanged();
+    setPhoto(m_database->readPhoto(m_selectedGroup, m_selectedKeypad), false);
+    emit stateChanged();
+}
+
+void DelegateRosterController::first()
+{
+    if (rowCount() > 0)
+        select(0);
+}
+
+void DelegateRosterController::previous()
+{
+    if (rowCount() == 0)
+        return;
+    if (m_row == 0)
+        information("MsgUp");
+    else
+        select(m_row < 0 ? 0 : m_row - 1);
+}
+
+void DelegateRosterController::next()
+{
+    if (rowCount() == 0)
+        return;
+    if (m_row == rowCount() - 1)
+        information("MsgNext");
+    else
+        select(m_row + 1);
+}
+
+void DelegateRosterController::last()
+{
+    if (rowCount() > 0)
+        select(rowCount() - 1);
+}
+
+bool DelegateRosterController::checkFields(bool forNew)
+{
+    // Keypad 0 names no keypad on the link, whether the delegate is new or changed.
+    if (m_fields.CellNo.isEmpty() || textNumber(m_fields.CellNo) == 0 ||
+        m_fields.EmpName.trimmed().isEmpty()) {
+        information("MsgClewNew1");
+        return false;
+    }
+    if (textNumber(m_fields.CellNo) > HighestKeypad) {
+        information("MsgClewNew2");
+        return false;
+    }
+    const QString keypad = InputFilter::canonicalNumber(m_fields.CellNo);
+    const bool moves = forNew || keypad != m_selectedKeypad;
+    if (moves && m_database->delegateExists(keypad)) {
+        information("MsgClewNew3");
+        return false;
+    }
+    return true;
+}
+
+bool DelegateRosterController::addDelegate()
+{
+    if (!m_database || !checkFields(true))
+        return false;
+    DelegateRecord record = m_fields;
+    record.CellNo = InputFilter::canonicalNumber(m_fields.CellNo);
+    record.Grouping = m_group;
+    if (!m_database->insertDelegate(record))
+        return false;
+    if (!m_photo.isEmpty())
+        m_database->writePhotoByKeypad(record.CellNo, m_photo);
+    readGroups();
+    fillList();
+    information("MsgClewNew4");
+    // The next delegate starts from empty fields and no photo, so nothing of this one passes to it.
+    clearFields();
+    setPhoto({}, false);
+    return true;
+}
+
+bool DelegateRosterController::changeDelegate()
+{
+    if (!m_database || m_row < 0 || !checkFields(false))
+        return false;
+    DelegateRecord record = m_fields;
+    record.CellNo = InputFilter::canonicalNumber(m_fields.CellNo);
+    record.Grouping = m_selectedGroup;
+    if (!m_database->updateDelegate(m_selectedKeypad, m_selectedGroup, record))
+        return false;
+    // A removed photo is a change too: it is written as empty.
+    if (m_photoReplaced)
+        m_database->writePhoto(m_selectedGroup, record.CellNo, m_photo);
+    fillList();
+    information("MsgClewEdit");
+    const int row = rowOfKeypad(record.CellNo);
+    if (row >= 0)
+        select(row);
+    return true;
+}
+
+bool DelegateRosterController::deleteDelegate()
+{
+    if (!m_database || m_row < 0)
+        return false;
+    if (!m_notifier.question(rosterText("clew"), rosterText("MsgClewDel2")))
+        return false;
+    const int row = m_row;
+    if (!m_database->deleteDelegate(m_selectedKeypad))
+        return false;
+    readGroups();
+    fillList();
+    if (rowCount() == 0) {
+        clearFields();
+        setPhoto({}, false);
+        return true;
+    }
+    select(std::min(row, rowCount() - 1));
+    return true;
+}
+
+bool DelegateRosterController::clearAll()
+{
+    if (!m_database)
+        return false;
+    if (!m_notifier.question(rosterText("clew"), rosterText("MsgClewDel1")))
+        return false;
+    if (!m_database->deleteAllDelegates())
+        return false;
+    readGroups();
+    fillList();
+    clearFields();
+    setPhoto({}, false);
+    return true;
+}
+
+bool DelegateRosterController::search(SearchBy by, const QString &text)
+{
+    if (!m_database)
+        return false;
+    const QString key = text.trimmed();
+    if (key.isEmpty()) {
+        information("MsgClewLook");
+        return false;
+    }
+    const bool digits = InputFilter::digitsOnly(key) == key;
+    const DelegateList found =
+        by == SearchBy::Keypad
+            ? m_database->findDelegatesByKeypad(digits ? InputFilter::canonicalNumber(key) : key)
+            : m_database->findDelegatesByName(key);
+    if (found.size() == 0) {
+        information("MsgClewLook1");
+        return false;
+    }
+    m_list = found;
+    m_row = -1;
+    m_selectedKeypad.clear();
+    m_selectedGroup.clear();
+    emit listChanged();
+    emit stateChanged();
+    return true;
+}
+
+void DelegateRosterController::setGroup(const QString &group)
+{
+    m_group = group;
+    fillList();
+}
+
+bool DelegateRosterController::loadPhoto(const QString &path)
+{
+    QByteArray photo;
+    if (DelegatePhoto::fromFile(path, photo) != DelegatePhoto::Load::Stored) {
+        information("MsgClewerror");
+        return false;
+    }
+    setPhoto(photo, true);
+    return true;
+}
+
+void DelegateRosterController::removePhoto()
+{
+    setPhoto({}, true);
+}
