@@ -1,12 +1,16 @@
 #include "gui/shell/consoleapplication.h"
 
+#include "core/conduct/conferencestate.h"
 #include "core/conduct/keypadmonitorcontroller.h"
 #include "core/link/link.h"
 #include "core/link/seriallinkport.h"
+#include "core/output/hallscreen.h"
 #include "core/shell/logincontroller.h"
 #include "core/shell/startupsearchcontroller.h"
 #include "core/store/systemdatabase.h"
+#include "gui/conduct/conferencewindow.h"
 #include "gui/conduct/keypadmonitorwindow.h"
+#include "gui/conduct/meetingmanagementwindow.h"
 #include "gui/output/bigscreenwindow.h"
 #include "gui/shell/loginwindow.h"
 #include "gui/shell/mainwindow.h"
@@ -62,6 +66,7 @@ std::optional<int> ConsoleApplication::start()
     const InstallationRecord installation = m_systemDatabase->loadInstallation();
     m_catalogue = TextCatalogue(m_root, installation.borderism);
     m_mainPicture = installation.mianbmp;
+    m_systemType = installation.function;
 
     m_instance = std::make_unique<SingleInstance>(m_options.instanceKey);
     switch (m_instance->acquire()) {
@@ -81,9 +86,10 @@ std::optional<int> ConsoleApplication::start()
 
     m_mainWindow = std::make_unique<MainWindow>(*m_notifier, m_catalogue, photoFolder(), m_mainPicture);
     // Windows that later work brings are shown but cannot be opened yet.
-    for (auto command : {MainWindow::Command::MeetingPreparation, MainWindow::Command::Conference,
-                         MainWindow::Command::MeetingManagement, MainWindow::Command::SystemSettings})
+    for (auto command : {MainWindow::Command::MeetingPreparation, MainWindow::Command::SystemSettings})
         m_mainWindow->setCommandEnabled(command, false);
+    m_hall = std::make_unique<HallScreen>();
+    m_conferenceState = std::make_unique<ConferenceState>();
     m_bigScreen = std::make_unique<BigScreenWindow>();
 
     m_link = std::make_unique<Link>(
@@ -125,6 +131,12 @@ void ConsoleApplication::onCommand(int command)
     case MainWindow::Command::KeypadMonitor:
         openKeypadMonitor();
         break;
+    case MainWindow::Command::Conference:
+        runConference();
+        break;
+    case MainWindow::Command::MeetingManagement:
+        runMeetingManagement();
+        break;
     case MainWindow::Command::Help:
         openHelp();
         break;
@@ -146,6 +158,32 @@ void ConsoleApplication::openKeypadMonitor()
     window->move(main.topLeft());
     window->show();
     m_link->sequencer().requestHideMainWindow();
+}
+
+void ConsoleApplication::runConference()
+{
+    ConferenceContext context{*m_link,     *m_systemDatabase, m_root,
+                              *m_notifier, *m_hall,           *m_conferenceState,
+                              m_catalogue, photoFolder(),     m_systemType};
+    ConferenceHooks hooks;
+    hooks.openHelp = [this] { openHelp(); };
+    m_link->sequencer().requestHideMainWindow();
+    {
+        ConferenceWindow window(std::move(context), std::move(hooks));
+        window.run();
+    }
+    m_link->sequencer().requestShowMainWindow();
+}
+
+void ConsoleApplication::runMeetingManagement()
+{
+    m_link->sequencer().requestHideMainWindow();
+    {
+        MeetingManagementWindow window(*m_systemDatabase, m_catalogue, photoFolder());
+        window.move(m_mainWindow->geometry().topLeft());
+        window.exec();
+    }
+    m_link->sequencer().requestShowMainWindow();
 }
 
 void ConsoleApplication::openHelp()

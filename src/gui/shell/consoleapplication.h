@@ -10,6 +10,7 @@
 #include <memory>
 
 class BigScreenWindow;
+class HallScreen;
 class KeypadMonitorWindow;
 class Link;
 class MainWindow;
@@ -18,6 +19,7 @@ class SingleInstance;
 class StartupSearchController;
 class StartupSearchWindow;
 class SystemDatabase;
+struct ConferenceState;
 
 struct ConsoleOptions
 {
@@ -43,12 +45,16 @@ public:
 
     MainWindow *mainWindow() const { return m_mainWindow.get(); }
     BigScreenWindow *bigScreen() const { return m_bigScreen.get(); }
+    // What the hall display shows, for the whole run; the conduct windows fill it.
+    HallScreen *hallScreen() const { return m_hall.get(); }
     Link *link() const { return m_link.get(); }
     const DataRoot &dataRoot() const { return m_root; }
 
 private:
     void onCommand(int command);
     void openKeypadMonitor();
+    void runConference();
+    void runMeetingManagement();
     void openHelp();
     void showAbout();
     QString photoFolder() const;
@@ -60,10 +66,14 @@ private:
     std::unique_ptr<SystemDatabase> m_systemDatabase;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<Link> m_link;
+    std::unique_ptr<HallScreen> m_hall;
+    // Whether a sign-in has been ended, for the whole run: a ballot needs one.
+    std::unique_ptr<ConferenceState> m_conferenceState;
     std::unique_ptr<BigScreenWindow> m_bigScreen;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<StartupSearchController> m_search;
     std::unique_ptr<StartupSearchWindow> m_searchWindow;
     QPointer<KeypadMonitorWindow> m_monitor;
     QString m_mainPicture;
+    QString m_systemType; // `Manage`.`function`, read at start-up
 };

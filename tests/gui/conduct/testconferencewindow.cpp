@@ -1,0 +1,298 @@
+#include "fakelinkport.h"
+#include "meetingfixture.h"
+#include "motionfixture.h"
+
+#include "core/conduct/conferencestate.h"
+#include "core/conduct/signincontroller.h"
+#include "core/conduct/votingcontroller.h"
+#include "core/link/link.h"
+#include "core/output/hallscreen.h"
+#include "core/output/resultviewcontroller.h"
+#include "core/output/rtfwriter.h"
+#include "core/store/meetingdatabase.h"
+#include "gui/conduct/conferencewindow.h"
+#include "gui/conduct/signinwindow.h"
+#include "gui/conduct/votingwindow.h"
+#include "gui/ui/hubbutton.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextDocument>
+
+namespace {
+using Control = ConferenceWindow::Control;
+using Page = ConferenceWindow::Page;
+
+struct Fixture
+{
+    MeetingFixture meeting;
+    FakeLinkPort *port = new FakeLinkPort;
+    Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
+    HallScreen hall;
+    ConferenceState state;
+    QStringList speechCalls; // what the conference asked of the discussion page
+    std::unique_ptr<ConferenceWindow> window;
+
+    explicit Fixture(const QString &systemType, bool withSpeechPage = false)
+    {
+        link.applySettings({5, 1, 1, 1});
+        if (!meeting.create(5, 5))
+            qFatal("meeting set-up failed");
+        MeetingDatabase(meeting.root, meeting.meetingName, meeting.notifier)
+            .insertMotion(motionOfType("Budget", 1, "20261208100001"));
+        ConferenceHooks hooks;
+        if (withSpeechPage) {
+            hooks.createSpeechPage = [](QWidget *parent, const QString &) { return new QWidget(parent); };
+            hooks.runSpeechPage = [this](QWidget *, bool running) {
+                speechCalls.append(running ? "start" : "stop");
+            };
+        }
+        ConferenceContext context{link,
+                                  *meeting.system,
+                                  meeting.root,
+                                  meeting.notifier,
+                                  hall,
+                                  state,
+                                  TextCatalogue(writeVotingLanguageFile(meeting.dir)),
+                                  meeting.dir.path(),
+                                  systemType};
+        window = std::make_unique<ConferenceWindow>(std::move(context), std::move(hooks));
+        MeetingRecord record;
+        meeting.system->readMeeting(meeting.meetingName, record);
+        window->openMeeting(record);
+        window->show();
+    }
+    HubButton *button(Control control) const { return window->button(control); }
+    OperatorText lastMessage() const { return meeting.notifier.entries().constLast().text; }
+    void finishSignIn()
+    {
+        SignInController *signIn = window->signInController();
+        signIn->onCommandPhase();
+        signIn->onBeginPolling();
+        signIn->end();
+        link.sequencer().raise(LinkEvent::SignInPassDone);
+        signIn->onFinalPassCheck();
+        signIn->onRelease();
+    }
+};
+} // namespace
+
+class TestConferenceWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void layoutBySystemType_data();
+    void layoutBySystemType();
+    void votingOnlyInstallationStartsOnTheSignIn();
+    void discussionInstallationWithoutASpeechPageKeepsItsButtonDisabled();
+    void discussionInstallationStartsAndStopsTheSpeechPage();
+    void unknownSystemTypeShowsNoPageUntilAButtonIsPressed();
+    void pageSwitchAndExitAreRefusedDuringASignIn();
+    void pageSwitchIsRefusedDuringABallot();
+    void exitAsksFirstAndNoKeepsTheConference();
+    void bannerGoesToTheHallTextPane();
+    void queryResultCarriesTheStoredBallot();
+};
+
+void TestConferenceWindow::layoutBySystemType_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("layout");
+    const int votingOnly = int(ConferenceWindow::Layout::VotingOnly);
+    const int discussion = int(ConferenceWindow::Layout::Discussion);
+    const int neither = int(ConferenceWindow::Layout::Neither);
+    QTest::newRow("1") << "1" << votingOnly;
+    QTest::newRow("3") << "3" << votingOnly;
+    QTest::newRow("0") << "0" << discussion;
+    QTest::newRow("2") << "2" << discussion;
+    QTest::newRow("no number counts as 0") << "x" << discussion;
+    QTest::newRow("empty counts as 0") << "" << discussion;
+    QTest::newRow("4") << "4" << neither;
+    QTest::newRow("negative") << "-1" << neither;
+}
+
+void TestConferenceWindow::layoutBySystemType()
+{
+    QFETCH(QString, type);
+    QFETCH(int, layout);
+    QCOMPARE(int(ConferenceWindow::layoutOf(type)), layout);
+}
+
+void TestConferenceWindow::votingOnlyInstallationStartsOnTheSignIn()
+{
+    Fixture f("1");
+    QCOMPARE(f.window->currentPage(), Page::SignIn);
+    QCOMPARE(f.window->signInWindow()->pos(), ConferenceWindow::ChildOrigin);
+    QVERIFY(f.button(Control::Discussion)->isHidden());
+    QVERIFY(!f.button(Control::SignIn)->isEnabled());
+    QVERIFY(f.button(Control::Voting)->isEnabled());
+    QCOMPARE(f.button(Control::SignIn)->geometry(), QRect(20, 50, 150, 50));
+    QCOMPARE(f.button(Control::Voting)->geometry(), QRect(20, 150, 150, 50));
+    QCOMPARE(f.button(Control::Exit)->geometry(), QRect(20, 550, 150, 50));
+    QCOMPARE(f.button(Control::Document)->size(), QSize(0, 0));
+    // No screen text editor in this console: its button stays disabled.
+    QVERIFY(!f.button(Control::InsertDisplay)->isEnabled());
+
+    QVERIFY(f.window->press(Control::Voting));
+    QCOMPARE(f.window->currentPage(), Page::Voting);
+    QVERIFY(f.button(Control::SignIn)->isEnabled());
+    QVERIFY(!f.button(Control::Voting)->isEnabled());
+    QVERIFY(f.window->signInWindow()->isHidden());
+    QCOMPARE(f.meeting.notifier.count(), 0);
+}
+
+void TestConferenceWindow::discussionInstallationWithoutASpeechPageKeepsItsButtonDisabled()
+{
+    Fixture f("2");
+    QVERIFY(!f.button(Control::Discussion)->isHidden());
+    QVERIFY(!f.button(Control::Discussion)->isEnabled());
+    QCOMPARE(f.button(Control::Discussion)->geometry(), QRect(10, 50, 180, 50));
+    QCOMPARE(f.button(Control::SignIn)->geometry(), QRect(10, 130, 180, 50));
+    QCOMPARE(f.window->currentPage(), Page::SignIn);
+    f.window->press(Control::Voting);
+    f.window->press(Control::SignIn);
+    QVERIFY(!f.button(Control::Discussion)->isEnabled());
+    QCOMPARE(f.window->currentPage(), Page::SignIn);
+}
+
+void TestConferenceWindow::discussionInstallationStartsAndStopsTheSpeechPage()
+{
+    Fixture f("0", true); // the start-up progress runs 50 steps of 10 ms for 5 keypads
+    QCOMPARE(f.window->currentPage(), Page::Speech);
+    QCOMPARE(f.speechCalls, QStringList{"start"});
+    QVERIFY(!f.button(Control::Discussion)->isEnabled());
+    QVERIFY(f.button(Control::SignIn)->isEnabled());
+
+    QVERIFY(f.window->press(Control::SignIn));
+    QCOMPARE(f.speechCalls, (QStringList{"start", "stop"}));
+    QCOMPARE(f.window->currentPage(), Page::SignIn);
+    QVERIFY(f.button(Control::Discussion)->isEnabled());
+
+    QVERIFY(f.window->press(Control::Discussion));
+    QCOMPARE(f.window->currentPage(), Page::Speech);
+    QCOMPARE(f.speechCalls.constLast(), "start");
+    QVERIFY(f.button(Control::SignIn)->isEnabled());
+}
+
+void TestConferenceWindow::unknownSystemTypeShowsNoPageUntilAButtonIsPressed()
+{
+    Fixture f("7");
+    QCOMPARE(f.window->currentPage(), Page::None);
+    QVERIFY(f.window->press(Control::SignIn));
+    QCOMPARE(f.window->currentPage(), Page::SignIn);
+}
+
+void TestConferenceWindow::pageSwitchAndExitAreRefusedDuringASignIn()
+{
+    Fixture f("1");
+    f.window->signInWindow()->button(SignInWindow::Control::Start)->click();
+    QVERIFY(!f.window->press(Control::Voting));
+    QCOMPARE(f.meeting.notifier.count(), 1);
+    QCOMPARE(f.meeting.notifier.entries().constLast().caption,
+             OperatorText::catalogue("FrmConmee", "MsgClew"));
+    QCOMPARE(f.lastMessage(), OperatorText::catalogue("FrmConmee", "MsgClewCheErr"));
+    QCOMPARE(f.window->currentPage(), Page::SignIn);
+
+    f.meeting.notifier.queueAnswer(true);
+    QVERIFY(!f.window->press(Control::Exit));
+    QCOMPARE(f.lastMessage(), OperatorText::catalogue("FrmConmee", "MsgClewCheErr")); // no question asked
+    f.window->close();
+    QVERIFY(f.window->isVisible());
+
+    f.finishSignIn();
+    QVERIFY(f.state.signInClosed);
+    QVERIFY(f.window->press(Control::Voting));
+    QCOMPARE(f.window->currentPage(), Page::Voting);
+}
+
+void TestConferenceWindow::pageSwitchIsRefusedDuringABallot()
+{
+    Fixture f("1");
+    f.state.signInClosed = true;
+    f.window->press(Control::Voting);
+    f.window->votingWindow()->motionList()->selectRow(0);
+    f.window->votingWindow()->button(VotingWindow::Control::Start)->click();
+    QCOMPARE(f.window->votingController()->phase(), VotingController::Phase::Announcing);
+    QVERIFY(!f.window->press(Control::SignIn));
+    QCOMPARE(f.lastMessage(), OperatorText::catalogue("FrmConmee", "MsgClewVoteErr"));
+    QCOMPARE(f.window->currentPage(), Page::Voting);
+
+    // Refused until the closing command has gone out.
+    VotingController *voting = f.window->votingController();
+    voting->onAnnounce();
+    voting->onCollect();
+    voting->stop();
+    f.link.sequencer().raise(LinkEvent::VotePassDone);
+    voting->onFinalPassCheck();
+    QVERIFY(!f.window->press(Control::SignIn));
+    voting->onRelease();
+    QVERIFY(f.window->press(Control::SignIn));
+    QCOMPARE(f.window->currentPage(), Page::SignIn);
+}
+
+void TestConferenceWindow::exitAsksFirstAndNoKeepsTheConference()
+{
+    Fixture f("1");
+    f.meeting.notifier.queueAnswer(false);
+    f.window->press(Control::Exit);
+    QCOMPARE(f.meeting.notifier.entries().constLast().kind, RecordingNotifier::Kind::Question);
+    QCOMPARE(f.lastMessage(), OperatorText::catalogue("FrmConmee", "MsgClewExit"));
+    QVERIFY(f.window->isVisible());
+
+    f.meeting.notifier.queueAnswer(false);
+    QTest::keyClick(f.window.get(), Qt::Key_Escape); // Escape goes the exit button's way
+    QCOMPARE(f.meeting.notifier.count(), 2);
+    QVERIFY(f.window->isVisible());
+
+    f.meeting.notifier.queueAnswer(true);
+    f.window->close();
+    QVERIFY(!f.window->isVisible());
+    QCOMPARE(f.window->result(), int(QDialog::Accepted));
+}
+
+void TestConferenceWindow::bannerGoesToTheHallTextPane()
+{
+    Fixture f("1");
+    f.hall.textDocument().setPlainText("left over");
+    f.window->runMenuItem(1402);
+    QCOMPARE(f.hall.pane(), HallScreen::Pane::Text);
+    QVERIFY(f.hall.textDocument().isEmpty()); // the meeting has no banner yet
+
+    QTextDocument banner;
+    banner.setPlainText("Annual plenary");
+    QVERIFY(QDir(f.meeting.dir.path()).mkpath("MeeFile/Meebanner"));
+    QVERIFY(RtfWriter::writeFile(banner, f.meeting.dir.filePath("MeeFile/Meebanner/20261208090000.rtf")));
+    QVERIFY(f.meeting.system->recordBanner("20261208090000", "20261208090000.rtf"));
+    f.window->runMenuItem(1402);
+    QCOMPARE(f.hall.textDocument().toPlainText().trimmed(), "Annual plenary");
+}
+
+void TestConferenceWindow::queryResultCarriesTheStoredBallot()
+{
+    Fixture f("1");
+    f.state.signInClosed = true;
+    f.window->press(Control::Voting);
+    VotingController *voting = f.window->votingController();
+    voting->selectMotion(0);
+    voting->start();
+    voting->onAnnounce();
+    voting->onCollect();
+    f.link.table().entry(1)->keyCode = 0x01;
+    voting->stop();
+    f.link.sequencer().raise(LinkEvent::VotePassDone);
+    voting->onFinalPassCheck();
+    const StoredResult result = f.window->selectedResult();
+    QCOMPARE(result.meetingName, f.meeting.meetingName);
+    QCOMPARE(result.motionName, "Budget");
+    QCOMPARE(result.type, VoteType::YesNo);
+    QVERIFY(!result.result.isEmpty());
+    QVERIFY(!result.pollTime.isEmpty());
+    QCOMPARE(result.percentageFlag, 1);
+    QCOMPARE(result.screenSize, f.hall.geometry().size());
+}
+
+QTEST_MAIN(TestConferenceWindow)
+#include "testconferencewindow.moc"
