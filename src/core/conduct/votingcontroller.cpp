@@ -80,12 +80,17 @@ QString VotingController::text(QStringView section, QStringView key) const
     return m_catalogue.text(section.toString(), key.toString());
 }
 
-void VotingController::open()
+void VotingController::readMeetingCounts()
 {
     MeetingRecord meeting;
     m_systemDatabase.readMeeting(m_meetingName, meeting);
     m_due = textNumber(meeting.DueNum);
     m_present = textNumber(meeting.SignIn);
+}
+
+void VotingController::open()
+{
+    readMeetingCounts();
     m_motions = MeetingDatabase(m_root, m_meetingName, m_notifier).listMotions();
     m_preview.setColours(m_hall.background(), m_hall.background());
     emit changed();
@@ -272,6 +277,8 @@ void VotingController::start()
     m_listEnabled = false;
     m_optionsEnabled = false;
     m_liveWriter->flush();
+    // The window stays open across sign-ins: the present count is the one of the latest sign-in.
+    readMeetingCounts();
     writeSettingsBack();
     m_hall.show(HallScreen::Pane::Chart);
     const QColor colour = m_hall.textColour();

@@ -128,6 +128,7 @@ signals:
     void ballotFinished();
 
 private:
+    void readMeetingCounts();
     void loadMotion(const QString &name, bool onSelection);
     void showMotionOnHall();
     void writeSettingsBack();

@@ -6,6 +6,7 @@
 #include "core/conduct/votingcontroller.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
+#include "core/shell/colonlist.h"
 #include "core/store/meetingdatabase.h"
 
 #include <QTest>
@@ -100,7 +101,23 @@ private slots:
     void monitorStatus_data();
     void monitorStatus();
     void noSelectionDisablesStartAndQuery();
+    void aSignInAfterOpeningCountsAtTheNextStart();
 };
+
+void TestVotingController::aSignInAfterOpeningCountsAtTheNextStart()
+{
+    Fixture f(10, 10, 8);
+    QCOMPARE(f.voting->present(), 8);
+    f.meeting.system->recordSignInCount(f.meeting.meetingName, "4");
+    f.voting->selectMotion(0);
+    f.voting->start();
+    QCOMPARE(f.voting->present(), 4);
+    f.voting->onAnnounce();
+    f.voting->onCollect();
+    f.keys({1, 1, 1});
+    f.finish();
+    QCOMPARE(ColonList::split(f.stored(0).result, 3).value(2), "4"); // Unit, due, present
+}
 
 void TestVotingController::ballotIsRefusedBeforeASignInHasEnded()
 {
