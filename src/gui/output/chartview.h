@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class ChartModel;
+
+// Shows a chart model: the voting preview, the result window's chart and the hall screen's chart pane are
+// each one of these on their own model. It repaints whenever the model changes; the painting is done
+// off-screen by ChartPainter and copied in one step, so a live ballot never flickers on the projector.
+class ChartView final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ChartView)
+
+public:
+    // The model is not owned; it may be set later, and one destroyed first leaves an empty view.
+    explicit ChartView(ChartModel *model = nullptr, QWidget *parent = nullptr);
+
+    void setModel(ChartModel *model);
+    ChartModel *model() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPointer<ChartModel> m_model;
+    QMetaObject::Connection m_changed;
+};
