@@ -12,6 +12,7 @@
 #include "gui/conduct/keypadmonitorwindow.h"
 #include "gui/conduct/meetingmanagementwindow.h"
 #include "gui/output/bigscreenwindow.h"
+#include "gui/prepare/meetingpreparationwindow.h"
 #include "gui/shell/loginwindow.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/shell/singleinstance.h"
@@ -86,7 +87,7 @@ std::optional<int> ConsoleApplication::start()
 
     m_mainWindow = std::make_unique<MainWindow>(*m_notifier, m_catalogue, photoFolder(), m_mainPicture);
     // Windows that later work brings are shown but cannot be opened yet.
-    for (auto command : {MainWindow::Command::MeetingPreparation, MainWindow::Command::SystemSettings})
+    for (auto command : {MainWindow::Command::SystemSettings})
         m_mainWindow->setCommandEnabled(command, false);
     m_hall = std::make_unique<HallScreen>();
     m_conferenceState = std::make_unique<ConferenceState>();
@@ -131,6 +132,12 @@ void ConsoleApplication::onCommand(int command)
     case MainWindow::Command::KeypadMonitor:
         openKeypadMonitor();
         break;
+    case MainWindow::Command::MeetingPreparation:
+        m_link->sequencer().requestHideMainWindow();
+        // The hub only ever ends with OK, but only OK brings the main window back.
+        if (runMeetingPreparation(nullptr) == QDialog::Accepted)
+            m_link->sequencer().requestShowMainWindow();
+        break;
     case MainWindow::Command::Conference:
         runConference();
         break;
@@ -173,6 +180,14 @@ void ConsoleApplication::runConference()
         window.run();
     }
     m_link->sequencer().requestShowMainWindow();
+}
+
+int ConsoleApplication::runMeetingPreparation(QWidget *parent)
+{
+    MeetingPreparationWindow window(m_root, *m_systemDatabase, *m_notifier, m_catalogue, photoFolder(),
+                                    parent);
+    window.move(m_mainWindow->geometry().topLeft());
+    return window.exec();
 }
 
 void ConsoleApplication::runMeetingManagement()

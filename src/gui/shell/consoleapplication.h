@@ -54,6 +54,8 @@ private:
     void onCommand(int command);
     void openKeypadMonitor();
     void runConference();
+    // The meeting-preparation window, modal over `parent`; its dialog result.
+    int runMeetingPreparation(QWidget *parent);
     void runMeetingManagement();
     void openHelp();
     void showAbout();
