@@ -1,7 +1,10 @@
 // quorix-demo-setup: turns the readable demo sources under data/demo into a data root the console runs
-// on: the installation's shipped files, the system database, and the demo's settings.
+// on: the installation's shipped files, the system database, the demo's settings and the demo meeting
+// with its delegates, motions, documents and banner.
 //
 //   quorix-demo-setup --data-dir DIR --shipped DIR [--shipped DIR ...] --demo data/demo
+
+#include "demomeeting.h"
 
 #include "core/shell/dataroot.h"
 #include "core/shell/operatornotifier.h"
@@ -10,6 +13,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -55,7 +59,11 @@ int main(int argc, char *argv[])
     }
 
     const DataRoot root(parser.value(dataDir));
-    if (!root.seedFrom(parser.values(shipped))) {
+    // Absolute: the shipped folders may be given relative to where the tool runs.
+    QStringList shippedFolders;
+    for (const QString &folder : parser.values(shipped))
+        shippedFolders.append(QFileInfo(folder).absoluteFilePath());
+    if (!root.seedFrom(shippedFolders)) {
         QTextStream(stderr) << "quorix-demo-setup: could not copy the installation's files" << Qt::endl;
         return 1;
     }
@@ -71,5 +79,9 @@ int main(int argc, char *argv[])
     const bool written = database.setKeypadCount(value("cellnum")) &&
                          database.setReservedCount(value("cinnum")) &&
                          database.setPortRange(value("comlow"), value("comHigh"));
-    return written && notifier.count == 0 ? 0 : 1;
+    // The meeting speaks the installation's language: its stored type and state texts are that language's.
+    DemoMeeting meeting(root, database, notifier, TextCatalogue(root, database.loadInstallation().borderism),
+                        parser.value(demo));
+    const bool prepared = written && meeting.create();
+    return prepared && notifier.count == 0 ? 0 : 1;
 }
