@@ -51,16 +51,16 @@ DelegateRosterPage::DelegateRosterPage(DelegateRosterController &controller, con
     QFont heading = font();
     heading.setBold(true);
     label("IDC_STATIC_MAINNAME", {12, 8, 150, 26})->setFont(heading);
-    m_listTitle->setGeometry(166, 8, 230, 26);
-    label("IDC_STATIC_GROUPING", {404, 8, 80, 26})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_group->setGeometry(488, 6, 160, 28);
+    m_listTitle->setGeometry(166, 8, 200, 26);
+    label("IDC_STATIC_GROUPING", {372, 8, 80, 26})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_group->setGeometry(456, 6, 160, 28);
     m_group->setEditable(true);
     m_group->setInsertPolicy(QComboBox::NoInsert);
     m_group->lineEdit()->setMaxLength(30);
-    label("IDC_STATIC_SUN", {660, 8, 56, 26})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_count->setGeometry(720, 8, 40, 26);
+    label("IDC_STATIC_SUN", {622, 8, 56, 26})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_count->setGeometry(680, 8, 40, 26);
     m_count->setAlignment(Qt::AlignCenter);
-    label("IDC_STATIC_SUNP", {762, 8, 50, 26});
+    label("IDC_STATIC_SUNP", {722, 8, 90, 26});
 
     m_list->setGeometry(6, 40, 806, 290);
     m_list->setColumns(
@@ -211,7 +211,9 @@ void DelegateRosterPage::showList()
     }
     m_list->setRows(rows);
     m_count->setText(QString::number(m_controller.rowCount()));
-    m_listTitle->setText(m_controller.currentGroup());
+    // The list's title names the channel; without one, the whole roster.
+    m_listTitle->setText(m_controller.currentGroup().isEmpty() ? m_texts.text(QStringLiteral("Perlist"))
+                                                               : m_controller.currentGroup());
     showGroups();
     showState();
 }
