@@ -1,55 +1,126 @@
 #include "gui/output/bigscreenwindow.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStackedLayout>
 #include <QTextEdit>
 
-BigScreenWindow::BigScreenWindow(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_panes(new QStackedLayout(this)),
-      m_textPane(new QTextEdit(this)), m_chartPane(new QWidget(this)), m_nameBoard(new QWidget(this))
+#include "core/output/hallscreen.h"
+#include "gui/output/chartview.h"
+#include "gui/output/nameboardview.h"
+
+BigScreenWindow::BigScreenWindow(HallScreen &hall, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_hall(hall), m_panes(new QStackedLayout(this)),
+      m_textPane(new QTextEdit(this)), m_chartPane(new ChartView(&hall.chart(), this)),
+      m_nameBoard(new NameBoardView(&hall.nameBoard(), this))
 {
     setObjectName(QStringLiteral("FrmScr"));
+    // The projector is never the place for keyboard focus.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
     m_panes->setContentsMargins(0, 0, 0, 0);
+    // The document belongs to the hall screen; the editor only shows it.
+    m_textPane->setDocument(&hall.textDocument());
     m_textPane->setReadOnly(true);
+    m_textPane->setTextInteractionFlags(Qt::NoTextInteraction);
+    m_textPane->setFocusPolicy(Qt::NoFocus);
     m_textPane->setFrameShape(QFrame::NoFrame);
     m_textPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_textPane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_textPane->viewport()->setCursor(Qt::BlankCursor);
     m_panes->addWidget(m_textPane);
     m_panes->addWidget(m_chartPane);
     m_panes->addWidget(m_nameBoard);
-    applyGeometry(QRect(0, 0, 1024, 768), QColor(0, 0, 255), Qt::white);
-    hide();
+    connect(&hall, &HallScreen::shownChanged, this, &BigScreenWindow::followShown);
+    connect(&hall, &HallScreen::geometryChanged, this, &BigScreenWindow::followGeometry);
+    followGeometry();
+    m_panes->setCurrentIndex(int(hall.pane()));
+    setVisible(hall.isVisible());
 }
 
-void BigScreenWindow::applyGeometry(const QRect &geometry, const QColor &background, const QColor &text)
+QWidget *BigScreenWindow::currentPane() const
 {
-    m_background = background;
-    setGeometry(geometry);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::Base, background);
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    for (QWidget *pane : {static_cast<QWidget *>(m_textPane), m_chartPane, m_nameBoard}) {
-        pane->setPalette(palette);
-        pane->setAutoFillBackground(true);
+    return m_panes->currentWidget();
+}
+
+QRect BigScreenWindow::placement(const QRect &hall, const QRect &primary, const QList<QRect> &others)
+{
+    if (others.isEmpty())
+        return hall;
+    const QPoint offset(hall.left() - primary.width(), hall.top());
+    return QRect(others.first().topLeft() + offset, hall.size());
+}
+
+void BigScreenWindow::followShown()
+{
+    switch (m_hall.pane()) {
+    case HallScreen::Pane::Text:
+        m_panes->setCurrentWidget(m_textPane);
+        break;
+    case HallScreen::Pane::Chart:
+        m_panes->setCurrentWidget(m_chartPane);
+        break;
+    case HallScreen::Pane::NameBoard:
+        m_panes->setCurrentWidget(m_nameBoard);
+        break;
     }
-}
-
-void BigScreenWindow::showPane(Pane pane)
-{
-    m_panes->setCurrentIndex(int(pane));
+    if (!m_hall.isVisible()) {
+        hide();
+        return;
+    }
     show();
     raise();
 }
 
-void BigScreenWindow::hideScreen()
+void BigScreenWindow::followGeometry()
 {
-    hide();
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, m_hall.background());
+    palette.setColor(QPalette::Base, m_hall.background());
+    palette.setColor(QPalette::WindowText, m_hall.textColour());
+    palette.setColor(QPalette::Text, m_hall.textColour());
+    setPalette(palette);
+    setAutoFillBackground(true);
+    m_textPane->setPalette(palette);
+    m_textPane->viewport()->setAutoFillBackground(true);
+
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    QList<QRect> others;
+    QScreen *target = nullptr;
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen == primary)
+            continue;
+        if (!target)
+            target = screen;
+        others.append(screen->geometry());
+    }
+    const QRect primaryRect = primary ? primary->geometry() : QRect();
+    if (target)
+        setScreen(target);
+    setGeometry(placement(m_hall.geometry(), primaryRect, others));
 }
 
-BigScreenWindow::Pane BigScreenWindow::currentPane() const
+void BigScreenWindow::scrollText(Scroll where)
 {
-    return Pane(m_panes->currentIndex());
+    scroll(m_textPane, where);
+}
+
+void BigScreenWindow::scroll(QTextEdit *edit, Scroll where)
+{
+    QScrollBar *bar = edit->verticalScrollBar();
+    switch (where) {
+    case Scroll::Top:
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        break;
+    case Scroll::PageUp:
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        break;
+    case Scroll::PageDown:
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        break;
+    case Scroll::Bottom:
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        break;
+    }
 }

@@ -1,45 +1,58 @@
 #pragma once
 
-#include <QColor>
+#include <QList>
+#include <QRect>
 #include <QWidget>
 
+class ChartView;
+class HallScreen;
+class NameBoardView;
 class QStackedLayout;
 class QTextEdit;
 
-// The borderless window on the hall display (FrmScr). It does no work of its own: it holds the text pane,
-// the chart pane and the name board, of which at most one is visible, and the windows that use the hall
-// display choose the pane and fill it. Created hidden at start-up, it lives as long as the console.
+// The borderless window on the hall display (FrmScr): a view of the HallScreen. It does no work of its own;
+// the windows that use the hall display fill the HallScreen and choose its pane, and this window follows:
+// it shows or hides itself with the pane chosen and moves when the geometry changes. Created hidden at
+// start-up, it lives as long as the console; the HallScreen must outlive it.
 class BigScreenWindow final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(BigScreenWindow)
 
 public:
-    enum class Pane
+    // How the text pane is scrolled: the text player pages the hall's copy with the operator's.
+    enum class Scroll
     {
-        Text,
-        Chart,
-        NameBoard
+        Top,
+        PageUp,
+        PageDown,
+        Bottom
     };
 
-    explicit BigScreenWindow(QWidget *parent = nullptr);
+    explicit BigScreenWindow(HallScreen &hall, QWidget *parent = nullptr);
 
-    // Places the window and sets its colours; the visible pane fills it.
-    void applyGeometry(const QRect &geometry, const QColor &background, const QColor &text);
-    // Shows the window with this pane and hides the other two.
-    void showPane(Pane pane);
-    void hideScreen();
-
-    Pane currentPane() const;
+    HallScreen &hall() const { return m_hall; }
     QTextEdit *textPane() const { return m_textPane; }
-    QWidget *chartPane() const { return m_chartPane; }
-    QWidget *nameBoard() const { return m_nameBoard; }
-    QColor background() const { return m_background; }
+    ChartView *chartPane() const { return m_chartPane; }
+    NameBoardView *nameBoard() const { return m_nameBoard; }
+    // The pane in the window's front, whether or not the window shows.
+    QWidget *currentPane() const;
+
+    void scrollText(Scroll where);
+    static void scroll(QTextEdit *edit, Scroll where);
+
+    // Where the window goes for the hall's rectangle, whose left edge is the primary display's width: on
+    // the first other screen when the system reports one (the hall's offset past the primary display
+    // kept), else exactly the rectangle, right of the operator's display.
+    static QRect placement(const QRect &hall, const QRect &primary, const QList<QRect> &others);
 
 private:
+    void followShown();
+    void followGeometry();
+
+    HallScreen &m_hall;
     QStackedLayout *m_panes;
     QTextEdit *m_textPane;
-    QWidget *m_chartPane;
-    QWidget *m_nameBoard;
-    QColor m_background;
+    ChartView *m_chartPane;
+    NameBoardView *m_nameBoard;
 };

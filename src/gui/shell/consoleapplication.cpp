@@ -5,6 +5,7 @@
 #include "core/link/link.h"
 #include "core/link/seriallinkport.h"
 #include "core/output/hallscreen.h"
+#include "core/output/screengeometry.h"
 #include "core/shell/logincontroller.h"
 #include "core/shell/startupsearchcontroller.h"
 #include "core/store/systemdatabase.h"
@@ -23,6 +24,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScreen>
 #include <QUrl>
 
 namespace {
@@ -90,8 +92,13 @@ std::optional<int> ConsoleApplication::start()
     for (auto command : {MainWindow::Command::SystemSettings})
         m_mainWindow->setCommandEnabled(command, false);
     m_hall = std::make_unique<HallScreen>();
+    // The hall display sits right of the operator's, at the size and in the colours of the settings.
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    const ScreenGeometry hall = ScreenGeometry::fromSettings(m_systemDatabase->loadSettings(),
+                                                             primary ? primary->geometry().width() : 0);
+    m_hall->setGeometry(hall.rect, hall.background, hall.text);
     m_conferenceState = std::make_unique<ConferenceState>();
-    m_bigScreen = std::make_unique<BigScreenWindow>();
+    m_bigScreen = std::make_unique<BigScreenWindow>(*m_hall);
 
     m_link = std::make_unique<Link>(
         std::make_unique<SerialLinkPort>(PortResolver(m_root.path(), m_options.platformPorts)), *m_notifier);

@@ -1,0 +1,157 @@
+#include "gui/output/resultwindow.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/conduct/votetypetable.h"
+#include "core/output/hallscreen.h"
+#include "gui/output/chartview.h"
+#include "gui/ui/windowtexts.h"
+
+namespace {
+
+QLabel *valueLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+ResultWindow::ResultWindow(const StoredResult &stored, HallScreen &hall, const TextCatalogue &catalogue,
+                           QWidget *parent)
+    : QDialog(parent), m_hall(hall), m_controller(ResultViewTexts::lookUp(catalogue.lookup())),
+      m_chartView(new ChartView(&m_chart, this)), m_motion(valueLabel(this)), m_type(valueLabel(this)),
+      m_time(valueLabel(this)), m_views(new QButtonGroup(this))
+{
+    setObjectName(QStringLiteral("FrmResult"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    m_details = new QGroupBox(this);
+    auto *details = m_details;
+    auto *form = new QFormLayout(details);
+    form->setLabelAlignment(Qt::AlignRight);
+    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    auto *motionCaption = new QLabel(details);
+    motionCaption->setObjectName(QStringLiteral("IDC_VOTE_NAME"));
+    form->addRow(motionCaption, m_motion);
+    auto *typeCaption = new QLabel(details);
+    typeCaption->setObjectName(QStringLiteral("IDC_STATIC_VOTETYPE"));
+    form->addRow(typeCaption, m_type);
+    static const std::array<const char16_t *, ResultViewController::CandidateCount> candidateKeys{
+        u"IDC_STATIC_CANDIDATE1", u"IDC_STATIC_CANDIDATE2", u"IDC_STATIC_CANDIDATE3",
+        u"IDC_STATIC_CANDIDATE4", u"IDC_STATIC_CANDIDATE5"};
+    for (size_t i = 0; i < candidateKeys.size(); ++i) {
+        m_candidateCaptions[i] = new QLabel(details);
+        m_candidateCaptions[i]->setObjectName(QString::fromUtf16(candidateKeys[i]));
+        m_candidates[i] = valueLabel(details);
+        form->addRow(m_candidateCaptions[i], m_candidates[i]);
+    }
+    auto *timeCaption = new QLabel(details);
+    timeCaption->setObjectName(QStringLiteral("IDC_STATIC_POLLTIME"));
+    form->addRow(timeCaption, m_time);
+
+    auto *viewBox = new QGroupBox(this);
+    auto *viewLayout = new QVBoxLayout(viewBox);
+    const std::pair<ResultStyle, QString> views[] = {
+        {ResultStyle::Table, QStringLiteral("IDC_RADIO_TEXTDRAW")},
+        {ResultStyle::Bar, QStringLiteral("IDC_RADIO_HISTDRAW")},
+        {ResultStyle::Pie, QStringLiteral("IDC_RADIO_FANDRAW")}};
+    for (const auto &[style, key] : views) {
+        auto *button = new QRadioButton(viewBox);
+        button->setObjectName(key);
+        m_views->addButton(button, int(style));
+        viewLayout->addWidget(button);
+    }
+    connect(m_views, &QButtonGroup::idClicked, this, [this](int id) { showView(ResultStyle(id)); });
+
+    // The hall always follows the window's own chart, so the button that once sent a view is never shown.
+    auto *send = new QPushButton(this);
+    send->setObjectName(QStringLiteral("IDC_BNT_SENSCR"));
+    send->hide();
+    auto *close = new QPushButton(this);
+    close->setObjectName(QStringLiteral("IDC_RESULT_EXIT"));
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(details);
+    side->addWidget(viewBox);
+    side->addStretch(1);
+    side->addWidget(send);
+    side->addWidget(close);
+
+    m_chartView->setFixedSize(640, 480);
+    auto *layout = new QHBoxLayout(this);
+    layout->addLayout(side, 1);
+    layout->addWidget(m_chartView, 0, Qt::AlignTop);
+    setMinimumWidth(980);
+
+    const WindowTexts texts(catalogue, QStringLiteral("FrmResult"));
+    texts.apply(this, QString());
+    setWindowTitle(m_controller.windowTitle());
+
+    // The hall shows the chart pane at its size for as long as the window is open, and after.
+    m_controller.addChart(&m_chart);
+    m_controller.addChart(&hall.chart());
+    if (stored.screenSize.isValid() && stored.screenSize != hall.geometry().size())
+        hall.setGeometry(QRect(hall.geometry().topLeft(), stored.screenSize), hall.background(),
+                         hall.textColour());
+    hall.show(HallScreen::Pane::Chart);
+    m_controller.open(stored);
+    fillFields();
+    reflectStyle();
+}
+
+void ResultWindow::open(QWidget *parent, const StoredResult &stored, HallScreen &hall,
+                        const TextCatalogue &catalogue)
+{
+    ResultWindow window(stored, hall, catalogue, parent);
+    window.exec();
+}
+
+QRadioButton *ResultWindow::viewButton(ResultStyle style) const
+{
+    return qobject_cast<QRadioButton *>(m_views->button(int(style)));
+}
+
+void ResultWindow::showView(ResultStyle style)
+{
+    m_controller.showView(style);
+    reflectStyle();
+}
+
+void ResultWindow::fillFields()
+{
+    const StoredResult &stored = m_controller.stored();
+    m_details->setTitle(stored.meetingName);
+    m_motion->setText(stored.motionName);
+    m_type->setText(m_controller.typeText());
+    m_time->setText(stored.pollTime);
+    const int shown = VoteTypeTable::info(stored.type).candidateCount();
+    const QStringList names = m_controller.candidateNames();
+    for (int i = 0; i < ResultViewController::CandidateCount; ++i) {
+        m_candidates[size_t(i)]->setText(names.value(i));
+        m_candidateCaptions[size_t(i)]->setVisible(i < shown);
+        m_candidates[size_t(i)]->setVisible(i < shown);
+    }
+    // A scoring has only its table.
+    for (ResultStyle style : {ResultStyle::Bar, ResultStyle::Pie})
+        viewButton(style)->setEnabled(m_controller.effectiveStyle(style) == style);
+}
+
+void ResultWindow::reflectStyle()
+{
+    viewButton(m_controller.currentStyle())->setChecked(true);
+}

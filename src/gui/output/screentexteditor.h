@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+class DataRoot;
+class HallScreen;
+class QPushButton;
+class QTextEdit;
+class TextCatalogue;
+
+// The screen text editor (FrmInser): rich text written here goes to the hall screen's text pane through
+// the file System/insretview.rtf, the hand-over every tool that feeds the pane reads. It opens on the text
+// last sent, so the operator can amend what the hall shows. Only its close button closes it: Escape and
+// Enter outside the text do nothing.
+//
+// The conference console's insert-display button opens it with
+//     ScreenTextEditor::open(this, hall, root, catalogue);
+class ScreenTextEditor final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ScreenTextEditor)
+
+public:
+    static constexpr QStringView ScreenTextFile = u"System/insretview.rtf";
+
+    ScreenTextEditor(HallScreen &hall, const DataRoot &root, const TextCatalogue &catalogue,
+                     QWidget *parent = nullptr);
+
+    // Runs the editor modally, centred over `parent`.
+    static void open(QWidget *parent, HallScreen &hall, const DataRoot &root, const TextCatalogue &catalogue);
+
+    // The send button: the hall's text pane shows the editor's text, by way of the file.
+    void send();
+
+    QTextEdit *editor() const { return m_editor; }
+    QString filePath() const { return m_path; }
+
+public slots:
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    HallScreen &m_hall;
+    QString m_path;
+    QTextEdit *m_editor;
+};

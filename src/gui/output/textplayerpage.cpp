@@ -1,0 +1,188 @@
+#include "gui/output/textplayerpage.h"
+
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "core/output/hallscreen.h"
+#include "core/output/screengeometry.h"
+#include "core/output/sentencestepper.h"
+#include "gui/output/bigscreenwindow.h"
+#include "gui/ui/colourpicker.h"
+#include "gui/ui/richtextmenu.h"
+#include "gui/ui/windowtexts.h"
+
+namespace {
+
+constexpr quint32 DefaultTextColour = 0x000000;
+constexpr quint32 DefaultHighlightColour = 0x0000FF; // red, in the stored 0x00BBGGRR order
+
+QPushButton *button(const QString &key, QWidget *parent)
+{
+    auto *b = new QPushButton(parent);
+    b->setObjectName(key);
+    b->setAutoDefault(false);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+QLabel *caption(const QString &key, QWidget *parent)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(key);
+    return l;
+}
+
+} // namespace
+
+TextPlayerPage::TextPlayerPage(HallScreen &hall, BigScreenWindow *bigScreen, const TextCatalogue &catalogue,
+                               QWidget *parent)
+    : QWidget(parent), m_hall(hall), m_bigScreen(bigScreen), m_operatorCopy(new QTextEdit(this)),
+      m_controller(m_operatorCopy->document(), &hall.textDocument()),
+      m_automatic(button(QStringLiteral("BtnAuto"), this)), m_pauseSymbols(new QLineEdit(this)),
+      m_speed(new QSpinBox(this)), m_highlightColour(new ColourPicker(this)),
+      m_textColour(new ColourPicker(this))
+{
+    setObjectName(QStringLiteral("FrmFile"));
+    const WindowTexts texts(catalogue, QStringLiteral("FrmFile"));
+    m_autoText = texts.text(QStringLiteral("BtnAuto"));
+    m_pauseText = texts.text(QStringLiteral("BtnPause"));
+
+    // The operator follows the hall's text here; it is read, not edited.
+    m_operatorCopy->setReadOnly(true);
+    m_operatorCopy->setFixedSize(800, 600);
+    installRichTextMenu(m_operatorCopy, catalogue);
+
+    auto *open = button(QStringLiteral("IDC_OPENTEXT_BUTTON"), this);
+    auto *previousSentence = button(QStringLiteral("IDC_TOPSENT_BUTTON"), this);
+    auto *nextSentence = button(QStringLiteral("IDC_NEXTSENT_BUTTON"), this);
+    auto *restore = button(QStringLiteral("IDC_REVSENT_BUTTON"), this);
+    auto *firstScreen = button(QStringLiteral("IDC_HEADSCREEN_BUTTON"), this);
+    auto *previousScreen = button(QStringLiteral("IDC_TOPSCREEN_BUTTON"), this);
+    auto *nextScreen = button(QStringLiteral("IDC_NEXTSCREEN_BUTTON"), this);
+    auto *lastScreen = button(QStringLiteral("IDC_TAILSCREEN_BUTTON"), this);
+    auto *font = button(QStringLiteral("IDC_TEXT_FONT"), this);
+    auto *applySymbols = button(QStringLiteral("IDC_CLEW_SIGNOK"), this);
+
+    m_pauseSymbols->setMaxLength(SentenceStepper::MaxEntryLength);
+    m_pauseSymbols->setText(SentenceStepper::defaultEntry());
+    m_pauseSymbols->setFixedWidth(90);
+    m_speed->setRange(0, 3600);
+    m_speed->setValue(1);
+    m_textColour->setColour(DefaultTextColour);
+    m_highlightColour->setColour(DefaultHighlightColour);
+    m_controller.setTextColour(ScreenGeometry::colourFromBgr(DefaultTextColour));
+    m_controller.setHighlightColour(ScreenGeometry::colourFromBgr(DefaultHighlightColour));
+
+    auto *steps = new QHBoxLayout;
+    steps->setSpacing(4);
+    for (QPushButton *b : {open, previousSentence, nextSentence, m_automatic, restore})
+        steps->addWidget(b);
+    steps->addSpacing(12);
+    for (QPushButton *b : {firstScreen, previousScreen, nextScreen, lastScreen})
+        steps->addWidget(b);
+
+    auto *options = new QHBoxLayout;
+    options->setSpacing(4);
+    options->addWidget(caption(QStringLiteral("IDC_STATIC_CLEWSIGN"), this));
+    options->addWidget(m_pauseSymbols);
+    options->addWidget(applySymbols);
+    options->addSpacing(10);
+    options->addWidget(caption(QStringLiteral("IDC_STATIC_SETCLEWRATE"), this));
+    options->addWidget(m_speed);
+    options->addWidget(caption(QStringLiteral("IDC_STATIC_TIMELSCR"), this));
+    options->addSpacing(10);
+    options->addWidget(caption(QStringLiteral("IDC_STATIC_CLEWCOLOR"), this));
+    options->addWidget(m_highlightColour);
+    options->addSpacing(10);
+    options->addWidget(caption(QStringLiteral("IDC_STATIC_TEXTCOLOR"), this));
+    options->addWidget(m_textColour);
+    options->addStretch(1);
+    options->addWidget(font);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 0, 8, 4);
+    layout->setSpacing(4);
+    layout->addWidget(m_operatorCopy);
+    layout->addLayout(steps);
+    layout->addLayout(options);
+    layout->addStretch(1);
+
+    texts.apply(this, QString());
+    showAutomatic(false);
+
+    connect(open, &QPushButton::clicked, this, &TextPlayerPage::chooseFile);
+    connect(nextSentence, &QPushButton::clicked, &m_controller, &TextPlayerController::nextSentence);
+    connect(previousSentence, &QPushButton::clicked, &m_controller, &TextPlayerController::previousSentence);
+    connect(restore, &QPushButton::clicked, &m_controller, &TextPlayerController::restore);
+    connect(m_automatic, &QPushButton::clicked, this, &TextPlayerPage::toggleAutomatic);
+    connect(&m_controller, &TextPlayerController::automaticChanged, this, &TextPlayerPage::showAutomatic);
+    connect(firstScreen, &QPushButton::clicked, this, [this] { page(BigScreenWindow::Scroll::Top); });
+    connect(previousScreen, &QPushButton::clicked, this, [this] { page(BigScreenWindow::Scroll::PageUp); });
+    connect(nextScreen, &QPushButton::clicked, this, [this] { page(BigScreenWindow::Scroll::PageDown); });
+    connect(lastScreen, &QPushButton::clicked, this, [this] { page(BigScreenWindow::Scroll::Bottom); });
+    connect(font, &QPushButton::clicked, this, &TextPlayerPage::chooseFont);
+    connect(applySymbols, &QPushButton::clicked, this,
+            [this] { m_controller.applyPauseSymbols(m_pauseSymbols->text()); });
+    connect(m_textColour, &ColourPicker::colourPicked, this,
+            [this](quint32 bgr) { m_controller.setTextColour(ScreenGeometry::colourFromBgr(bgr)); });
+    connect(m_highlightColour, &ColourPicker::colourPicked, this,
+            [this](quint32 bgr) { m_controller.setHighlightColour(ScreenGeometry::colourFromBgr(bgr)); });
+}
+
+void TextPlayerPage::chooseFile()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("text (*.txt);;* (*)"));
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool TextPlayerPage::openFile(const QString &path)
+{
+    if (!m_controller.openFile(path))
+        return false;
+    m_hall.show(HallScreen::Pane::Text);
+    // Both copies on the hall's background, so the operator sees the colours the hall sees.
+    QPalette palette = m_operatorCopy->palette();
+    palette.setColor(QPalette::Base, m_hall.background());
+    m_operatorCopy->setPalette(palette);
+    BigScreenWindow::scroll(m_operatorCopy, BigScreenWindow::Scroll::Top);
+    if (m_bigScreen)
+        m_bigScreen->scrollText(BigScreenWindow::Scroll::Top);
+    return true;
+}
+
+void TextPlayerPage::toggleAutomatic()
+{
+    m_controller.toggleAutomatic(m_speed->value());
+}
+
+void TextPlayerPage::showAutomatic(bool automatic)
+{
+    m_automatic->setText(automatic ? m_pauseText : m_autoText);
+}
+
+void TextPlayerPage::chooseFont()
+{
+    bool ok = false;
+    QTextCursor cursor(m_operatorCopy->document());
+    cursor.movePosition(QTextCursor::NextCharacter);
+    const QFont chosen = QFontDialog::getFont(&ok, cursor.charFormat().font(), this);
+    if (ok)
+        m_controller.applyFont(chosen);
+}
+
+void TextPlayerPage::page(BigScreenWindow::Scroll where)
+{
+    BigScreenWindow::scroll(m_operatorCopy, where);
+    if (m_bigScreen)
+        m_bigScreen->scrollText(where);
+}
