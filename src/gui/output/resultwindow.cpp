@@ -16,9 +16,10 @@
 
 namespace {
 
-QLabel *valueLabel(QWidget *parent)
+QLabel *valueLabel(const QString &name, QWidget *parent)
 {
     auto *label = new QLabel(parent);
+    label->setObjectName(name);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QFont font = label->font();
@@ -32,8 +33,9 @@ QLabel *valueLabel(QWidget *parent)
 ResultWindow::ResultWindow(const StoredResult &stored, HallScreen &hall, const TextCatalogue &catalogue,
                            QWidget *parent)
     : QDialog(parent), m_hall(hall), m_controller(ResultViewTexts::lookUp(catalogue.lookup())),
-      m_chartView(new ChartView(&m_chart, this)), m_motion(valueLabel(this)), m_type(valueLabel(this)),
-      m_time(valueLabel(this)), m_views(new QButtonGroup(this))
+      m_chartView(new ChartView(&m_chart, this)), m_motion(valueLabel(QStringLiteral("motionName"), this)),
+      m_type(valueLabel(QStringLiteral("voteType"), this)),
+      m_time(valueLabel(QStringLiteral("pollTime"), this)), m_views(new QButtonGroup(this))
 {
     setObjectName(QStringLiteral("FrmResult"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -55,7 +57,7 @@ ResultWindow::ResultWindow(const StoredResult &stored, HallScreen &hall, const T
     for (size_t i = 0; i < candidateKeys.size(); ++i) {
         m_candidateCaptions[i] = new QLabel(details);
         m_candidateCaptions[i]->setObjectName(QString::fromUtf16(candidateKeys[i]));
-        m_candidates[i] = valueLabel(details);
+        m_candidates[i] = valueLabel(QStringLiteral("candidate%1").arg(i + 1), details);
         form->addRow(m_candidateCaptions[i], m_candidates[i]);
     }
     auto *timeCaption = new QLabel(details);

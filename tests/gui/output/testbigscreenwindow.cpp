@@ -1,0 +1,166 @@
+#include "gui/output/bigscreenwindow.h"
+
+#include <QImage>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextEdit>
+
+#include "core/output/chartpainter.h"
+#include "core/output/hallscreen.h"
+#include "gui/output/chartview.h"
+#include "gui/output/nameboardview.h"
+
+using namespace Qt::StringLiterals;
+
+class TestBigScreenWindow final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void isCreatedHiddenWithThePanesOfTheHall();
+    void showsHidesAndSwitchesPanesWithTheHall();
+    void movesAndRecoloursWithTheHallGeometry();
+    void placement_data();
+    void placement();
+    void chartPaneShowsTheHallChart();
+    void scrollsTheTextPaneByPages();
+};
+
+void TestBigScreenWindow::isCreatedHiddenWithThePanesOfTheHall()
+{
+    HallScreen hall;
+    BigScreenWindow window(hall);
+    QVERIFY(!window.isVisible());
+    QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(window.textPane()->document(), &hall.textDocument());
+    QVERIFY(window.textPane()->isReadOnly());
+    QCOMPARE(window.chartPane()->model(), &hall.chart());
+    QCOMPARE(window.nameBoard()->board(), &hall.nameBoard());
+}
+
+void TestBigScreenWindow::showsHidesAndSwitchesPanesWithTheHall()
+{
+    HallScreen hall;
+    hall.setGeometry(QRect(0, 0, 640, 480), QColor(0, 0, 255), QColor(255, 255, 255));
+    BigScreenWindow window(hall);
+
+    hall.show(HallScreen::Pane::Chart);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.currentPane(), window.chartPane());
+    QVERIFY(window.chartPane()->isVisible());
+    QVERIFY(!window.textPane()->isVisible());
+    QVERIFY(!window.nameBoard()->isVisible());
+
+    hall.show(HallScreen::Pane::NameBoard);
+    QCOMPARE(window.currentPane(), window.nameBoard());
+    QVERIFY(window.nameBoard()->isVisible());
+    QVERIFY(!window.chartPane()->isVisible());
+
+    hall.hide();
+    QVERIFY(!window.isVisible());
+
+    // Shown again with another pane: the window comes back with that one, filling it.
+    hall.show(HallScreen::Pane::Text);
+    QVERIFY(window.isVisible());
+    QCOMPARE(window.currentPane(), window.textPane());
+    QVERIFY(window.textPane()->isVisible());
+    QCOMPARE(window.textPane()->geometry(), QRect(0, 0, 640, 480));
+
+    // A window made while the hall already shows follows it from the start.
+    BigScreenWindow late(hall);
+    QVERIFY(late.isVisible());
+    QCOMPARE(late.currentPane(), late.textPane());
+}
+
+void TestBigScreenWindow::movesAndRecoloursWithTheHallGeometry()
+{
+    HallScreen hall;
+    BigScreenWindow window(hall);
+    hall.setGeometry(QRect(0, 0, 800, 600), QColor(0, 0, 255), QColor(255, 255, 255));
+    hall.show(HallScreen::Pane::Text);
+    QCOMPARE(window.size(), QSize(800, 600));
+
+    hall.setGeometry(QRect(40, 0, 1280, 720), QColor(0, 128, 0), QColor(255, 255, 0));
+    // The test platform reports one screen: the window goes exactly where the hall says.
+    QCOMPARE(window.geometry(), QRect(40, 0, 1280, 720));
+    QCOMPARE(window.textPane()->geometry(), QRect(0, 0, 1280, 720));
+    QCOMPARE(window.textPane()->palette().color(QPalette::Base), QColor(0, 128, 0));
+    QCOMPARE(window.textPane()->palette().color(QPalette::Text), QColor(255, 255, 0));
+
+    hall.textDocument().setPlainText(u"Welcome"_s);
+    const QImage image = window.grab().toImage();
+    QCOMPARE(QColor(image.pixel(1200, 700)), QColor(0, 128, 0));
+}
+
+void TestBigScreenWindow::placement_data()
+{
+    QTest::addColumn<QRect>("hall");
+    QTest::addColumn<QRect>("primary");
+    QTest::addColumn<QList<QRect>>("others");
+    QTest::addColumn<QRect>("expected");
+
+    const QRect primary(0, 0, 1920, 1080);
+    QTest::newRow("one display: right of it")
+        << QRect(1920, 0, 1280, 720) << primary << QList<QRect>{} << QRect(1920, 0, 1280, 720);
+    QTest::newRow("second display to the right")
+        << QRect(1920, 0, 1024, 768) << primary << QList<QRect>{QRect(1920, 0, 1024, 768)}
+        << QRect(1920, 0, 1024, 768);
+    QTest::newRow("second display to the left")
+        << QRect(1920, 0, 1280, 720) << primary << QList<QRect>{QRect(-1280, 0, 1280, 720)}
+        << QRect(-1280, 0, 1280, 720);
+    QTest::newRow("second display below, offset kept")
+        << QRect(1940, 10, 800, 600) << primary << QList<QRect>{QRect(0, 1080, 1024, 768)}
+        << QRect(20, 1090, 800, 600);
+    QTest::newRow("the first other display is taken")
+        << QRect(1920, 0, 800, 600) << primary
+        << QList<QRect>{QRect(1920, 0, 800, 600), QRect(2720, 0, 1920, 1080)} << QRect(1920, 0, 800, 600);
+}
+
+void TestBigScreenWindow::placement()
+{
+    QFETCH(QRect, hall);
+    QFETCH(QRect, primary);
+    QFETCH(QList<QRect>, others);
+    QFETCH(QRect, expected);
+    QCOMPARE(BigScreenWindow::placement(hall, primary, others), expected);
+}
+
+void TestBigScreenWindow::chartPaneShowsTheHallChart()
+{
+    HallScreen hall;
+    hall.setGeometry(QRect(0, 0, 1024, 768), QColor(0, 0, 255), QColor(255, 255, 255));
+    BigScreenWindow window(hall);
+    hall.chart().setScreen(2, 2);
+    hall.chart().showResult(u"21:17:10:"_s, u"Ann:Bob:Cy:"_s, QColor(255, 255, 255));
+    hall.show(HallScreen::Pane::Chart);
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected =
+        ChartPainter::render(hall.chart(), QSize(1024, 768)).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown, expected);
+}
+
+void TestBigScreenWindow::scrollsTheTextPaneByPages()
+{
+    HallScreen hall;
+    hall.setGeometry(QRect(0, 0, 400, 300), QColor(0, 0, 255), QColor(255, 255, 255));
+    BigScreenWindow window(hall);
+    hall.show(HallScreen::Pane::Text);
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines << u"Line %1"_s.arg(i);
+    hall.textDocument().setPlainText(lines.join(u'\n'));
+    QScrollBar *bar = window.textPane()->verticalScrollBar();
+    QTRY_VERIFY(bar->maximum() > 0);
+
+    window.scrollText(BigScreenWindow::Scroll::PageDown);
+    QCOMPARE(bar->value(), bar->pageStep());
+    window.scrollText(BigScreenWindow::Scroll::Bottom);
+    QCOMPARE(bar->value(), bar->maximum());
+    window.scrollText(BigScreenWindow::Scroll::PageUp);
+    QCOMPARE(bar->value(), bar->maximum() - bar->pageStep());
+    window.scrollText(BigScreenWindow::Scroll::Top);
+    QCOMPARE(bar->value(), 0);
+}
+
+QTEST_MAIN(TestBigScreenWindow)
+#include "testbigscreenwindow.moc"
