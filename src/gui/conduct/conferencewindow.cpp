@@ -23,6 +23,7 @@
 
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -202,6 +203,9 @@ void ConferenceWindow::openMeeting(const MeetingRecord &meeting)
         m_documentPage->setGeometry(QRect(ChildOrigin, QSize(818, 682)));
         m_documentPage->hide();
     }
+    // Enter typed into a field of a page must not press whichever button last had the focus.
+    for (QPushButton *pageButton : findChildren<QPushButton *>())
+        pageButton->setAutoDefault(false);
 
     const Layout layout = layoutOf(m_context.systemType);
     applyLayout(layout);
@@ -242,9 +246,14 @@ void ConferenceWindow::showPage(Page page)
                                                 {Page::SignIn, m_signInWindow},
                                                 {Page::Voting, m_votingWindow},
                                                 {Page::Document, m_documentPage}};
-    for (const auto &[p, widget] : pages)
-        if (widget)
-            widget->setVisible(p == page);
+    for (const auto &[p, widget] : pages) {
+        if (!widget)
+            continue;
+        widget->setVisible(p == page);
+        // The keyboard starts on the page, not on whichever left button comes first.
+        if (p == page)
+            widget->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool ConferenceWindow::refusedWhileBusy()

@@ -49,7 +49,11 @@ MeetingSelectionDialog::MeetingSelectionDialog(SystemDatabase &systemDatabase, c
     cancel->setGeometry(430, 372, 110, 32);
     m_texts.apply(this);
 
-    connect(m_list, &QTableWidget::cellClicked, this, [this](int row, int) { choose(row); });
+    // A click or the arrow keys choose the row.
+    connect(m_list, &QTableWidget::itemSelectionChanged, this, [this] {
+        const QList<QTableWidgetSelectionRange> ranges = m_list->selectedRanges();
+        choose(ranges.isEmpty() ? -1 : ranges.constFirst().topRow());
+    });
     connect(m_list, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         choose(row);
         if (m_ok->isEnabled())

@@ -11,9 +11,9 @@
 #include <QTableWidget>
 
 namespace {
-constexpr int NumberWidth = 36;
-constexpr int NameWidth = 96;
-constexpr int MarkWidth = 64;
+constexpr int NumberWidth = 46;
+constexpr int NameWidth = 92;
+constexpr int MarkWidth = 66;
 constexpr int RowHeight = 20;
 const QColor SignedColour(0x1f, 0x7a, 0x4d);
 const QColor WaitingColour(0x8a, 0x93, 0x9e);

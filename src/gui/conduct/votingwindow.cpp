@@ -1,14 +1,13 @@
 #include "gui/conduct/votingwindow.h"
 
 #include "core/conduct/votingcontroller.h"
-#include "core/output/chartpainter.h"
+#include "gui/output/chartview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -57,13 +56,14 @@ VotingWindow::VotingWindow(VotingController &controller, const TextCatalogue &ca
     m_texts.apply(this, QString());
 
     connect(&controller, &VotingController::changed, this, &VotingWindow::refreshState);
-    connect(&controller.preview(), &ChartModel::changed, this, [this] { update(m_previewRect); });
     refreshState();
 }
 
 void VotingWindow::build()
 {
-    m_list->setGeometry(10, 10, 795, 226);
+    // The four columns and a vertical scroll bar, without a horizontal one.
+    m_list->setGeometry(6, 10, 805, 226);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -90,7 +90,8 @@ void VotingWindow::build()
 
     buildOptions();
 
-    m_previewRect = QRect(420, 276, 385, 300);
+    m_preview = new ChartView(&m_controller.preview(), this);
+    m_preview->setGeometry(420, 276, 385, 300);
     m_verdict = new QLabel(this);
     m_verdict->setGeometry(420, 580, 385, 24);
     m_verdict->setAlignment(Qt::AlignCenter);
@@ -302,11 +303,4 @@ void VotingWindow::refreshOptions()
     m_showPercentages->setEnabled(c.areDisplayOptionsEnabled());
     m_liveDisplay->setEnabled(c.areDisplayOptionsEnabled());
     m_seconds->setEnabled(c.areOptionsEnabled() && options.timeLimit);
-}
-
-void VotingWindow::paintEvent(QPaintEvent *event)
-{
-    QWidget::paintEvent(event);
-    QPainter painter(this);
-    ChartPainter::paint(painter, m_previewRect, m_controller.preview());
 }

@@ -2,9 +2,9 @@
 
 #include "gui/ui/windowtexts.h"
 
-#include <QRect>
 #include <QWidget>
 
+class ChartView;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -47,7 +47,7 @@ public:
     QGroupBox *optionGroup() const { return m_options; }
     QCheckBox *timeLimitCheck() const { return m_timeLimit; }
     QComboBox *secondsCombo() const { return m_seconds; }
-    QRect previewRect() const { return m_previewRect; }
+    ChartView *preview() const { return m_preview; }
     // Due and present as shown.
     QString countText(int which) const;
 
@@ -55,9 +55,6 @@ signals:
     void candidatesRequested();
     void resultRequested();
     void monitorRequested();
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     void build();
@@ -84,7 +81,7 @@ private:
     QCheckBox *m_liveDisplay = nullptr;
     QCheckBox *m_timeLimit = nullptr;
     QComboBox *m_seconds = nullptr;
-    QRect m_previewRect;
+    ChartView *m_preview = nullptr;
     QStringList m_shownMotions; // what the list shows, to refill it only when the motions changed
     bool m_candidateWindow = true;
     bool m_resultWindow = true;

@@ -13,6 +13,10 @@
 #include "gui/conduct/keypadmonitorwindow.h"
 #include "gui/conduct/meetingmanagementwindow.h"
 #include "gui/output/bigscreenwindow.h"
+#include "gui/output/resultwindow.h"
+#include "gui/output/screentexteditor.h"
+#include "gui/output/textplayerpage.h"
+#include "gui/prepare/candidatedialog.h"
 #include "gui/prepare/meetingpreparationwindow.h"
 #include "gui/shell/loginwindow.h"
 #include "gui/shell/mainwindow.h"
@@ -54,6 +58,9 @@ QString ConsoleApplication::photoFolder() const
 
 std::optional<int> ConsoleApplication::start()
 {
+    // The main window is hidden while a hub window runs, so closing the conference or the keypad monitor
+    // closes the last visible window for a moment. The console ends only by its exit command.
+    QApplication::setQuitOnLastWindowClosed(false);
     // Until the language is known, messages can only show their own texts.
     m_notifier = std::make_unique<MessageBoxNotifier>(
         [this](const OperatorText &t) { return m_catalogue.resolve(t); });
@@ -181,6 +188,19 @@ void ConsoleApplication::runConference()
                               m_catalogue, photoFolder(),     m_systemType};
     ConferenceHooks hooks;
     hooks.openHelp = [this] { openHelp(); };
+    hooks.runMeetingPreparation = [this](QWidget *parent) { runMeetingPreparation(parent); };
+    hooks.createDocumentPage = [this](QWidget *parent) {
+        return new TextPlayerPage(*m_hall, m_bigScreen.get(), m_catalogue, parent);
+    };
+    hooks.openScreenTextEditor = [this](QWidget *parent) {
+        ScreenTextEditor::open(parent, *m_hall, m_root, m_catalogue);
+    };
+    hooks.openResult = [this](QWidget *parent, const StoredResult &result) {
+        ResultWindow::open(parent, result, *m_hall, m_catalogue);
+    };
+    hooks.editCandidates = [this](QWidget *parent, const QString &candidates, VoteType type, bool voted) {
+        return CandidateDialog::edit(parent, m_catalogue, candidates, type, voted);
+    };
     m_link->sequencer().requestHideMainWindow();
     {
         ConferenceWindow window(std::move(context), std::move(hooks));

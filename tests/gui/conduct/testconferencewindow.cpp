@@ -16,6 +16,7 @@
 #include "gui/ui/hubbutton.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -93,6 +94,7 @@ private slots:
     void pageSwitchAndExitAreRefusedDuringASignIn();
     void pageSwitchIsRefusedDuringABallot();
     void exitAsksFirstAndNoKeepsTheConference();
+    void enterInAFieldPressesNoButton();
     void bannerGoesToTheHallTextPane();
     void queryResultCarriesTheStoredBallot();
 };
@@ -251,6 +253,20 @@ void TestConferenceWindow::exitAsksFirstAndNoKeepsTheConference()
     f.window->close();
     QVERIFY(!f.window->isVisible());
     QCOMPARE(f.window->result(), int(QDialog::Accepted));
+}
+
+void TestConferenceWindow::enterInAFieldPressesNoButton()
+{
+    Fixture f("1");
+    // A dialog presses its default button on an Enter that a field passes on; the console has none.
+    for (const QPushButton *button : f.window->findChildren<QPushButton *>())
+        QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->text()));
+    QLineEdit *field = f.window->signInWindow()->keypadField();
+    QTest::keyClicks(field, "3");
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(f.window->currentPage(), Page::SignIn);
+    QVERIFY(!f.window->signInController()->isRunning());
+    QCOMPARE(f.meeting.notifier.count(), 0);
 }
 
 void TestConferenceWindow::bannerGoesToTheHallTextPane()

@@ -12,10 +12,10 @@ class TestMeetingSelectionDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void clickingAMeetingReadsItsRowAndEnablesOk();
+    void choosingAMeetingReadsItsRowAndEnablesOk();
 };
 
-void TestMeetingSelectionDialog::clickingAMeetingReadsItsRowAndEnablesOk()
+void TestMeetingSelectionDialog::choosingAMeetingReadsItsRowAndEnablesOk()
 {
     MeetingFixture meeting;
     QVERIFY(meeting.create(42, 3));
@@ -37,6 +37,14 @@ void TestMeetingSelectionDialog::clickingAMeetingReadsItsRowAndEnablesOk()
     QVERIFY(!dialog.okButton()->isEnabled());
 
     dialog.show();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down); // the arrow keys choose as well
+    QVERIFY(dialog.okButton()->isEnabled());
+    QCOMPARE(dialog.meeting().MeeName, meeting.meetingName);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(dialog.meeting().MeeName, "Budget committee");
+    QCOMPARE(dialog.meeting().DueNum, "12");
+
     const QRect row = list->visualItemRect(list->item(0, 1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
     QVERIFY(dialog.okButton()->isEnabled());

@@ -8,6 +8,7 @@
 #include "core/output/hallscreen.h"
 #include "core/store/meetingdatabase.h"
 #include "gui/conduct/votingwindow.h"
+#include "gui/output/chartview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -119,6 +120,7 @@ void TestVotingWindow::listShowsTheMotionsInFourColumns()
     QCOMPARE(f.window->countText(1), "8");
     QVERIFY(!f.enabled(Control::Start)); // nothing selected yet
     QVERIFY(!f.window->optionGroup()->isEnabled());
+    QCOMPARE(f.window->preview()->model(), &f.voting->preview());
 }
 
 void TestVotingWindow::startBeforeASignInShowsMsgLogFirst()
