@@ -10,6 +10,8 @@
 #include "gui/output/chartview.h"
 #include "gui/output/nameboardview.h"
 
+#include <algorithm>
+
 BigScreenWindow::BigScreenWindow(HallScreen &hall, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_hall(hall), m_panes(new QStackedLayout(this)),
       m_textPane(new QTextEdit(this)), m_chartPane(new ChartView(&hall.chart(), this)),
@@ -84,6 +86,8 @@ void BigScreenWindow::followGeometry()
     setAutoFillBackground(true);
     m_textPane->setPalette(palette);
     m_textPane->viewport()->setAutoFillBackground(true);
+    // Text read from the back of a hall should not run to the very edge of the projection.
+    m_hall.textDocument().setDocumentMargin(std::max(8, m_hall.geometry().width() / 40));
 
     const QScreen *primary = QGuiApplication::primaryScreen();
     QList<QRect> others;

@@ -40,8 +40,15 @@ ResultWindow::ResultWindow(const StoredResult &stored, HallScreen &hall, const T
     setObjectName(QStringLiteral("FrmResult"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_details = new QGroupBox(this);
-    auto *details = m_details;
+    // The meeting heads the window; the motion's particulars and the views sit beside the chart.
+    m_meeting = new QLabel(this);
+    m_meeting->setObjectName(QStringLiteral("meetingName"));
+    QFont heading = m_meeting->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * 1.35);
+    m_meeting->setFont(heading);
+
+    auto *details = new QGroupBox(this);
     auto *form = new QFormLayout(details);
     form->setLabelAlignment(Qt::AlignRight);
     form->setRowWrapPolicy(QFormLayout::DontWrapRows);
@@ -91,14 +98,26 @@ ResultWindow::ResultWindow(const StoredResult &stored, HallScreen &hall, const T
     side->addWidget(details);
     side->addWidget(viewBox);
     side->addStretch(1);
-    side->addWidget(send);
-    side->addWidget(close);
 
     m_chartView->setFixedSize(640, 480);
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(side, 1);
-    layout->addWidget(m_chartView, 0, Qt::AlignTop);
-    setMinimumWidth(980);
+    auto *body = new QHBoxLayout;
+    body->setSpacing(12);
+    body->addLayout(side, 1);
+    body->addWidget(m_chartView, 0, Qt::AlignTop);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(send);
+    buttons->addWidget(close);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 12, 14, 12);
+    layout->setSpacing(10);
+    layout->addWidget(m_meeting);
+    layout->addLayout(body);
+    layout->addLayout(buttons);
+    setMinimumWidth(1000);
+    close->setMinimumWidth(110);
 
     const WindowTexts texts(catalogue, QStringLiteral("FrmResult"));
     texts.apply(this, QString());
@@ -137,7 +156,7 @@ void ResultWindow::showView(ResultStyle style)
 void ResultWindow::fillFields()
 {
     const StoredResult &stored = m_controller.stored();
-    m_details->setTitle(stored.meetingName);
+    m_meeting->setText(stored.meetingName);
     m_motion->setText(stored.motionName);
     m_type->setText(m_controller.typeText());
     m_time->setText(stored.pollTime);

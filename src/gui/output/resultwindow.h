@@ -10,7 +10,6 @@
 class ChartView;
 class HallScreen;
 class QButtonGroup;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -53,7 +52,7 @@ private:
     ChartModel m_chart;
     ResultViewController m_controller;
     ChartView *m_chartView;
-    QGroupBox *m_details;
+    QLabel *m_meeting = nullptr;
     QLabel *m_motion;
     QLabel *m_type;
     QLabel *m_time;

@@ -27,6 +27,11 @@ ScreenTextEditor::ScreenTextEditor(HallScreen &hall, const DataRoot &root, const
     resize(800, 400);
 
     m_editor->setAcceptRichText(true);
+    // Written on the hall's colours, so the operator sees what the hall will see.
+    QPalette palette = m_editor->palette();
+    palette.setColor(QPalette::Base, hall.background());
+    palette.setColor(QPalette::Text, hall.textColour());
+    m_editor->setPalette(palette);
     m_editor->setTabChangesFocus(false);
     installRichTextMenu(m_editor, catalogue);
     if (QFileInfo::exists(m_path))

@@ -57,7 +57,8 @@ TextPlayerPage::TextPlayerPage(HallScreen &hall, BigScreenWindow *bigScreen, con
 
     // The operator follows the hall's text here; it is read, not edited.
     m_operatorCopy->setReadOnly(true);
-    m_operatorCopy->setFixedSize(800, 600);
+    m_operatorCopy->setFixedWidth(800);
+    m_operatorCopy->setMinimumHeight(300);
     installRichTextMenu(m_operatorCopy, catalogue);
 
     auto *open = button(QStringLiteral("IDC_OPENTEXT_BUTTON"), this);
@@ -73,7 +74,7 @@ TextPlayerPage::TextPlayerPage(HallScreen &hall, BigScreenWindow *bigScreen, con
 
     m_pauseSymbols->setMaxLength(SentenceStepper::MaxEntryLength);
     m_pauseSymbols->setText(SentenceStepper::defaultEntry());
-    m_pauseSymbols->setFixedWidth(90);
+    m_pauseSymbols->setFixedWidth(110);
     m_speed->setRange(0, 3600);
     m_speed->setValue(1);
     m_textColour->setColour(DefaultTextColour);
@@ -81,39 +82,41 @@ TextPlayerPage::TextPlayerPage(HallScreen &hall, BigScreenWindow *bigScreen, con
     m_controller.setTextColour(ScreenGeometry::colourFromBgr(DefaultTextColour));
     m_controller.setHighlightColour(ScreenGeometry::colourFromBgr(DefaultHighlightColour));
 
-    auto *steps = new QHBoxLayout;
-    steps->setSpacing(4);
+    // Three rows under the text: reading, the screen and its colours, the stepping rules.
+    auto *reading = new QHBoxLayout;
     for (QPushButton *b : {open, previousSentence, nextSentence, m_automatic, restore})
-        steps->addWidget(b);
-    steps->addSpacing(12);
-    for (QPushButton *b : {firstScreen, previousScreen, nextScreen, lastScreen})
-        steps->addWidget(b);
+        reading->addWidget(b);
+    reading->addStretch(1);
+    reading->addWidget(font);
 
-    auto *options = new QHBoxLayout;
-    options->setSpacing(4);
-    options->addWidget(caption(QStringLiteral("IDC_STATIC_CLEWSIGN"), this));
-    options->addWidget(m_pauseSymbols);
-    options->addWidget(applySymbols);
-    options->addSpacing(10);
-    options->addWidget(caption(QStringLiteral("IDC_STATIC_SETCLEWRATE"), this));
-    options->addWidget(m_speed);
-    options->addWidget(caption(QStringLiteral("IDC_STATIC_TIMELSCR"), this));
-    options->addSpacing(10);
-    options->addWidget(caption(QStringLiteral("IDC_STATIC_CLEWCOLOR"), this));
-    options->addWidget(m_highlightColour);
-    options->addSpacing(10);
-    options->addWidget(caption(QStringLiteral("IDC_STATIC_TEXTCOLOR"), this));
-    options->addWidget(m_textColour);
-    options->addStretch(1);
-    options->addWidget(font);
+    auto *screen = new QHBoxLayout;
+    for (QPushButton *b : {firstScreen, previousScreen, nextScreen, lastScreen})
+        screen->addWidget(b);
+    screen->addStretch(1);
+    screen->addWidget(caption(QStringLiteral("IDC_STATIC_CLEWCOLOR"), this));
+    screen->addWidget(m_highlightColour);
+    screen->addSpacing(12);
+    screen->addWidget(caption(QStringLiteral("IDC_STATIC_TEXTCOLOR"), this));
+    screen->addWidget(m_textColour);
+
+    auto *rules = new QHBoxLayout;
+    rules->addWidget(caption(QStringLiteral("IDC_STATIC_CLEWSIGN"), this));
+    rules->addWidget(m_pauseSymbols);
+    rules->addWidget(applySymbols);
+    rules->addSpacing(24);
+    rules->addWidget(caption(QStringLiteral("IDC_STATIC_SETCLEWRATE"), this));
+    rules->addWidget(m_speed);
+    rules->addWidget(caption(QStringLiteral("IDC_STATIC_TIMELSCR"), this));
+    rules->addStretch(1);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 0, 8, 4);
-    layout->setSpacing(4);
-    layout->addWidget(m_operatorCopy);
-    layout->addLayout(steps);
-    layout->addLayout(options);
-    layout->addStretch(1);
+    layout->setContentsMargins(10, 0, 8, 6);
+    layout->setSpacing(5);
+    layout->addWidget(m_operatorCopy, 1);
+    for (QHBoxLayout *row : {reading, screen, rules}) {
+        row->setSpacing(5);
+        layout->addLayout(row);
+    }
 
     texts.apply(this, QString());
     showAutomatic(false);

@@ -24,7 +24,7 @@ QIcon swatch(const QColor &colour, const QSize &size)
 
 ColourPicker::ColourPicker(QWidget *parent) : QComboBox(parent)
 {
-    const QSize size(44, 14);
+    const QSize size(36, 14);
     setIconSize(size);
     for (int i = 0; i < ColourList::Count; ++i) {
         const quint32 value = ColourList::values()[size_t(i)];
