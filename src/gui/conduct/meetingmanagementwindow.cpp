@@ -95,15 +95,15 @@ void MeetingManagementWindow::build()
         caption->setGeometry(24, y, 200, 32);
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_fields[row.first] = new QLabel(m_details);
-        m_fields[row.first]->setGeometry(240, y, row.first == row.second ? 470 : 200, 32);
+        m_fields[row.first]->setGeometry(240, y, row.first == row.second ? 470 : 120, 32);
         m_fields[row.first]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         if (row.first != row.second) {
             auto *to = new QLabel(m_details);
             to->setObjectName(QStringLiteral("IDC_STATIC_MTIMELTO"));
-            to->setGeometry(444, y, 40, 32);
+            to->setGeometry(364, y, 40, 32);
             to->setAlignment(Qt::AlignCenter);
             m_fields[row.second] = new QLabel(m_details);
-            m_fields[row.second]->setGeometry(490, y, 200, 32);
+            m_fields[row.second]->setGeometry(410, y, 200, 32);
         }
         y += 58;
     }

@@ -1,6 +1,7 @@
 #include "gui/conduct/signinwindow.h"
 
 #include "core/conduct/signincontroller.h"
+#include "gui/ui/fieldfilter.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -162,13 +163,8 @@ void SignInWindow::build()
         connect(button(down), &QPushButton::clicked, &c, &SignInController::pageDown);
     connect(m_countDownCheck, &QCheckBox::toggled, &c, &SignInController::setCountDownEnabled);
     // Only digits: anything else typed or pasted is dropped at once.
-    for (QLineEdit *field : {m_keypadField, m_secondsField}) {
-        connect(field, &QLineEdit::textEdited, this, [field] {
-            const QString digits = SignInController::digitsOnly(field->text());
-            if (digits != field->text())
-                field->setText(digits);
-        });
-    }
+    for (QLineEdit *field : {m_keypadField, m_secondsField})
+        filterField(field, &SignInController::digitsOnly);
     connect(m_secondsField, &QLineEdit::textChanged, &c, &SignInController::setCountDownSeconds);
     // A minute unless the operator says otherwise: an empty field would end the sign-in at the first tick.
     m_secondsField->setText(QStringLiteral("60"));
