@@ -33,7 +33,7 @@ bool DataRoot::seedFrom(const QStringList &shippedFolders) const
 {
     bool complete = true;
     for (const QString &folder : shippedFolders) {
-        const QString system = folder + QStringLiteral("/System");
+        const QString system = QFileInfo(folder + QStringLiteral("/System")).absoluteFilePath();
         if (!QFileInfo(system).isDir())
             continue;
         QDirIterator it(system, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);

@@ -28,7 +28,21 @@ private slots:
     void seedingFillsANewRootFromEveryShippedFolder();
     void seedingNeverOverwritesWhatTheInstallationHas();
     void anExplicitFolderWins();
+    void shippedFoldersMayBeRelative();
 };
+
+void TestDataRoot::shippedFoldersMayBeRelative()
+{
+    QTemporaryDir sources;
+    QTemporaryDir target;
+    QVERIFY(writeFile(sources.filePath("data/System/Menu/menu.ini"), "[Public]\n"));
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(sources.path()));
+    const bool seeded = DataRoot(target.path()).seedFrom({"data"});
+    QDir::setCurrent(before);
+    QVERIFY(seeded);
+    QCOMPARE(readFile(target.filePath("System/Menu/menu.ini")), "[Public]\n");
+}
 
 void TestDataRoot::seedingFillsANewRootFromEveryShippedFolder()
 {
