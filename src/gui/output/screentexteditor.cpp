@@ -65,8 +65,8 @@ void ScreenTextEditor::open(QWidget *parent, HallScreen &hall, const DataRoot &r
                             const TextCatalogue &catalogue)
 {
     ScreenTextEditor editor(hall, root, catalogue, parent);
-    const QRect area =
-        parent ? parent->frameGeometry() : (editor.screen() ? editor.screen()->availableGeometry() : QRect());
+    const QRect area = parent ? parent->window()->frameGeometry()
+                              : (editor.screen() ? editor.screen()->availableGeometry() : QRect());
     if (area.isValid())
         editor.move(area.center() - editor.rect().center());
     editor.exec();
