@@ -15,8 +15,8 @@
 
 namespace {
 
-// One keypad's answer: most press one key, favouring the first (in favour, on a ballot); in the elections of several some press
-// two or three; a few press nothing.
+// One keypad's answer: most press one key, favouring the first (in favour, on a ballot); in the elections of
+// several some press two or three; a few press nothing.
 int keyCode(const VoteTypeInfo &info, QRandomGenerator &random)
 {
     if (random.bounded(100) < 6)
