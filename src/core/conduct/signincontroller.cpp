@@ -119,8 +119,9 @@ void SignInController::beginCommandPhase(bool fill)
     m_endEnabled = false;
     m_hall.show(HallScreen::Pane::Chart);
     ChartModel &chart = m_hall.chart();
-    chart.setCaption(text("FrmScrText", "ScrText1"), m_hall.textColour());
-    chart.setSecondCaption(text("FrmScrText", "ScrText5"), m_hall.textColour());
+    // One caption line: the call to press the key, the count-down while one runs, the title at the end.
+    chart.setCaption(text("FrmScrText", "ScrText5"), m_hall.textColour());
+    chart.setSecondCaption(QString(), m_hall.textColour());
     refresh();
     m_commandTimer->start();
     m_link.post(LinkMode::PlainCommand, Command::PhaseStart);
@@ -161,7 +162,7 @@ void SignInController::onCountDownTick()
     }
     --m_secondsLeft;
     m_countDownText = clockText(m_secondsLeft);
-    m_hall.chart().setSecondCaption(QStringLiteral("Count Down:") + m_countDownText, m_hall.textColour());
+    m_hall.chart().setCaption(QStringLiteral("Count Down:") + m_countDownText, m_hall.textColour());
     sendCountsToHall();
     emit changed();
 }
@@ -175,7 +176,7 @@ void SignInController::end()
     m_endEnabled = false;
     m_conference.signInClosed = true;
     emit signInEnded();
-    m_hall.chart().setSecondCaption(QString(), m_hall.textColour());
+    m_hall.chart().setCaption(text("FrmScrText", "ScrText1"), m_hall.textColour());
     m_ended = true;
     m_link.sequencer().take(LinkEvent::SignInPassDone);
     m_link.post(LinkMode::SignInFinalPass, Command::SignInEnd);

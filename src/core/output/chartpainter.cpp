@@ -296,8 +296,11 @@ void paintTable(QPainter &p, const ChartGeometry &g, const ChartModel &m)
             rows.append({i, m.label(i), m.field(i), Ticket, {}});
         break;
     case ChartModel::Kind::PersonCounts:
-        for (int i = 0; i < 5; ++i)
-            rows.append({i, m.label(i), m.field(i), P, {}});
+        // A line without a count (the quorum verdict) carries no unit; an empty line is left out.
+        for (int i = 0; i < 5; ++i) {
+            if (!m.label(i).isEmpty() || !m.field(i).isEmpty())
+                rows.append({i, m.label(i), m.field(i), m.field(i).isEmpty() ? QString() : P, {}});
+        }
         break;
     case ChartModel::Kind::Scoring:
         rows.append({2, m.label(0), m.field(0), {}, {}});

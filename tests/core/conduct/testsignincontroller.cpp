@@ -167,7 +167,7 @@ void TestSignInController::countDownShowsTheRestAndEndsAfterZero()
     f.startPolling();
     f.signIn->onCountDownTick();
     QCOMPARE(f.signIn->countDownText(), afterOneSecond);
-    QCOMPARE(f.hall.chart().secondCaption(), "Count Down:" + afterOneSecond);
+    QCOMPARE(f.hall.chart().caption(), "Count Down:" + afterOneSecond);
     int ticks = 1;
     while (f.signIn->countDownText() != "00:00") {
         f.signIn->onCountDownTick();
