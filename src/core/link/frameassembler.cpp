@@ -17,13 +17,26 @@ QList<LinkFrame> FrameAssembler::feed(QByteArrayView bytes, qint64 nowMs)
     QList<LinkFrame> frames;
     if (bytes.isEmpty())
         return frames;
+    qsizetype start = 0;
     if (m_length > 0 && nowMs - m_lastByteMs > SilenceMs) {
-        m_skipped += quint64(m_length);
+        // The gap is measured when the bytes are read, not when they arrived: the rest of a frame may
+        // have waited in the port while the interface thread was busy. So the old bytes are kept only if
+        // the new ones complete a valid frame with them; otherwise the gap was a boundary.
+        const qsizetype need = 4 - m_length;
+        std::array<quint8, 4> joined = m_pending;
+        for (qsizetype i = 0; i < need && i < bytes.size(); ++i)
+            joined[size_t(m_length + i)] = quint8(bytes[i]);
+        if (bytes.size() >= need && LinkFrame{joined}.isValid()) {
+            frames.append(LinkFrame{joined});
+            start = need;
+        } else {
+            m_skipped += quint64(m_length);
+        }
         m_length = 0;
     }
     m_lastByteMs = nowMs;
 
-    for (const char c : bytes) {
+    for (const char c : bytes.sliced(start)) {
         if (m_length == 0 && !m_kinds.test(quint8(c))) {
             ++m_skipped;
             continue;

@@ -12,8 +12,10 @@
 // the next read. Frames have no marker, so the boundary is found again in two ways after a lost or stray
 // byte: silence longer than the frame gap ends a partial frame, and a four-byte window counts as a frame
 // only when its checksum holds and its first byte is a kind the reader knows; otherwise the window slides
-// by one byte. The kind matters: in a run of keypad frames every rotation of the four-byte grid sums to
-// 0xFF as well, so the checksum alone cannot tell a misaligned window.
+// by one byte. Silence is judged when bytes are read, so old bytes that the next read completes into a
+// valid frame are kept: the interface thread may have been busy while the rest waited. The kind matters: in a
+// run of keypad frames every rotation of the four-byte grid sums to 0xFF as well, so the checksum alone
+// cannot tell a misaligned window.
 class FrameAssembler
 {
 public:

@@ -33,6 +33,7 @@ private slots:
     void splitFrameAcrossReadsIsJoined();
     void sevenBytesThenOneCompleteTheSecondFrame();
     void silenceDropsAPartialFrame();
+    void frameCompletedAfterABusyInterfaceIsKept();
     void strayByteBeforeAFrameIsSkipped();
     void badChecksumSlidesByOneByte();
     void unknownKindsAreNotFrames();
@@ -97,10 +98,23 @@ void TestFrameAssembler::silenceDropsAPartialFrame()
     QCOMPARE(keypadsOf(frames), QList<int>{10});
 }
 
+void TestFrameAssembler::frameCompletedAfterABusyInterfaceIsKept()
+{
+    // Half a frame read, then the interface thread is busy for 50 ms; the rest waited in the port and
+    // comes with the next frame in one read. Both frames are answers that must not be lost.
+    FrameAssembler assembler;
+    const QByteArray bytes = keypadFrame(0x81, 8) + keypadFrame(0x82, 9);
+    QVERIFY(assembler.feed(bytes.left(2), 1000).isEmpty());
+    const QList<LinkFrame> frames = assembler.feed(bytes.mid(2), 1050);
+    QCOMPARE(keypadsOf(frames), (QList<int>{8, 9}));
+    QCOMPARE(assembler.skippedBytes(), 0u);
+}
+
 void TestFrameAssembler::strayByteBeforeAFrameIsSkipped()
 {
     FrameAssembler assembler;
-    const QList<LinkFrame> frames = assembler.feed(QByteArray(QByteArray(1, char(0x55)) + keypadFrame(0x81, 12)), 0);
+    const QList<LinkFrame> frames =
+        assembler.feed(QByteArray(QByteArray(1, char(0x55)) + keypadFrame(0x81, 12)), 0);
     QCOMPARE(keypadsOf(frames), QList<int>{12});
     QCOMPARE(assembler.skippedBytes(), 1u);
 }
