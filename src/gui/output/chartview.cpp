@@ -1,9 +1,8 @@
 #include "gui/output/chartview.h"
 
-#include <QPainter>
-
 #include "core/output/chartmodel.h"
 #include "core/output/chartpainter.h"
+#include "gui/ui/offscreenpaint.h"
 
 ChartView::ChartView(ChartModel *model, QWidget *parent) : QWidget(parent)
 {
@@ -30,22 +29,13 @@ QSize ChartView::sizeHint() const
 
 void ChartView::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    if (width() <= 0 || height() <= 0)
-        return;
     if (!m_model) {
-        painter.fillRect(rect(), palette().window());
+        paintOffScreen(*this, {});
         return;
     }
-    // The whole chart at the device's pixel ratio, so a high-density display stays sharp.
-    const qreal ratio = devicePixelRatioF();
-    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    {
-        QPainter off(&image);
-        ChartPainter::paint(off, rect(), *m_model);
-    }
-    painter.drawImage(0, 0, image);
+    paintOffScreen(*this, [this](QPainter &painter, const QRect &rect) {
+        ChartPainter::paint(painter, rect, *m_model);
+    });
 }
 
 ChartModel *ChartView::model() const

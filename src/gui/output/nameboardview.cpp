@@ -1,9 +1,8 @@
 #include "gui/output/nameboardview.h"
 
-#include <QPainter>
-
 #include "core/output/nameboard.h"
 #include "core/output/nameboardpainter.h"
+#include "gui/ui/offscreenpaint.h"
 
 NameBoardView::NameBoardView(NameBoard *board, QWidget *parent) : QWidget(parent)
 {
@@ -24,21 +23,13 @@ void NameBoardView::setBoard(NameBoard *board)
 
 void NameBoardView::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    if (width() <= 0 || height() <= 0)
-        return;
     if (!m_board) {
-        painter.fillRect(rect(), palette().window());
+        paintOffScreen(*this, {});
         return;
     }
-    const qreal ratio = devicePixelRatioF();
-    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    {
-        QPainter off(&image);
-        NameBoardPainter::paint(off, rect(), *m_board);
-    }
-    painter.drawImage(0, 0, image);
+    paintOffScreen(*this, [this](QPainter &painter, const QRect &rect) {
+        NameBoardPainter::paint(painter, rect, *m_board);
+    });
 }
 
 NameBoard *NameBoardView::board() const
