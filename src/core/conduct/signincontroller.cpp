@@ -3,6 +3,7 @@
 #include "core/conduct/conferencestate.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
+#include "core/prepare/inputfilter.h"
 #include "core/shell/colonlist.h"
 #include "core/shell/dataroot.h"
 #include "core/store/meetingdatabase.h"
@@ -27,15 +28,6 @@ QString SignInController::clockText(int seconds)
     return QStringLiteral("%1:%2")
         .arg(seconds / 60, 2, 10, QLatin1Char('0'))
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-QString SignInController::digitsOnly(const QString &text)
-{
-    QString digits;
-    for (const QChar c : text)
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            digits.append(c);
-    return digits;
 }
 
 SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
@@ -206,7 +198,7 @@ void SignInController::onRelease()
 
 bool SignInController::queryKeypad(const QString &numberText)
 {
-    const QString digits = digitsOnly(numberText);
+    const QString digits = InputFilter::digitsOnly(numberText);
     const int n = digits.isEmpty() ? 0 : textNumber(digits);
     if (!m_startEnabled || n < 1 || n > keypadCount())
         return false;
@@ -235,7 +227,7 @@ void SignInController::setCountDownEnabled(bool enabled)
 
 void SignInController::setCountDownSeconds(const QString &text)
 {
-    m_countDownSeconds = digitsOnly(text);
+    m_countDownSeconds = InputFilter::digitsOnly(text);
     emit changed();
 }
 

@@ -36,7 +36,6 @@ public:
     static Cell cellOf(int keypad);
     // "mm:ss", each part two digits.
     static QString clockText(int seconds);
-    static QString digitsOnly(const QString &text);
 
     SignInController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
                      OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,

@@ -1,6 +1,7 @@
 #include "gui/conduct/signinwindow.h"
 
 #include "core/conduct/signincontroller.h"
+#include "core/prepare/inputfilter.h"
 #include "gui/ui/fieldfilter.h"
 
 #include <QCheckBox>
@@ -164,7 +165,7 @@ void SignInWindow::build()
     connect(m_countDownCheck, &QCheckBox::toggled, &c, &SignInController::setCountDownEnabled);
     // Only digits: anything else typed or pasted is dropped at once.
     for (QLineEdit *field : {m_keypadField, m_secondsField})
-        filterField(field, &SignInController::digitsOnly);
+        filterField(field, [](const QString &text) { return InputFilter::digitsOnly(text); });
     connect(m_secondsField, &QLineEdit::textChanged, &c, &SignInController::setCountDownSeconds);
     // A minute unless the operator says otherwise: an empty field would end the sign-in at the first tick.
     m_secondsField->setText(QStringLiteral("60"));

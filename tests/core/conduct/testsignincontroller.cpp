@@ -5,6 +5,7 @@
 #include "core/conduct/signincontroller.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
+#include "core/prepare/inputfilter.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingfiles.h"
 
@@ -173,7 +174,7 @@ void TestSignInController::countDownShowsTheRestAndEndsAfterZero()
         f.signIn->onCountDownTick();
         ++ticks;
     }
-    QCOMPARE(ticks, SignInController::digitsOnly(seconds).toInt());
+    QCOMPARE(ticks, InputFilter::digitsOnly(seconds).toInt());
     QVERIFY(f.signIn->isEndEnabled());
     f.signIn->onCountDownTick();
     QVERIFY(!f.signIn->isEndEnabled());
