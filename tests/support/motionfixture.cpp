@@ -11,7 +11,7 @@ QString writeVotingLanguageFile(const QTemporaryDir &dir)
         "[Public]\nVoteType1=T1\nVoteType2=T2\nVoteType3=T3\nVoteType4=T4\nVoteType5=T5\nVoteType6=T6\n"
         "VoteType7=T7\n"
         "[FrmMeeVote]\ncbBaseOne=due\ncbBaseTwo=present\ncbAbetOne=more\ncbAbetTwo=least\nDateYes=Voted\n"
-        "DateNo=Ready\nMsgLogFirst=sign in first\nMsgClew=Notice\nstrYD=Due\nstrQD=Present\n"
+        "DateNo=Ready\nDateBreak=Halted\nMsgLogFirst=sign in first\nMsgClew=Notice\nstrYD=Due\nstrQD=Present\n"
         "[FrmScrText]\nPassVoteOk=passed\nPassVoteNo=failed\nStaticVote3=ended\nStaticVote4=counting\n"
         "Static4=Yes\nStatic5=No\nStatic6=Abstain\nStatic7=None\nStatic8=Average\n"
         "[FrmManChe]\nMsgScrView9=present\nMsgScrView10=absent\n");

@@ -79,7 +79,7 @@ int SampleResults::store(const DataRoot &root, const QString &meetingName, const
                                       motion.Unit,     motion.ytText,   motion.mark};
         const TallyResult tallied = BallotTally::tally(*type, counted, due, present, settings, texts);
         when = when.addSecs(240);
-        const BallotResultWrite write = BallotTally::resultWrite(tallied, when, texts);
+        const BallotResultWrite write = BallotTally::resultWrite(tallied, when, texts, true);
         if (database.storeResult(motion.OveName, write.result, write.VoteState, write.PollTimel))
             ++stored;
     }

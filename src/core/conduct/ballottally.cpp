@@ -95,11 +95,18 @@ void tallyFullBallot(int dueCount, int presentCount, const BallotSettings &s, co
     const QString percent = QStringLiteral("%");
     // A long ytText can take the text past the column's declared 100 characters. It is stored whole (SQLite
     // does not cut it): a shortened text would lose the verdict field or its closing colon.
-    r.result = ColonList::join(
-        {s.Unit, QString::number(dueCount), QString::number(presentCount), QString::number(c.count(1)),
-         QString::number(c.count(2)), QString::number(c.count(3)), QString::number(c.notAnswered),
-         BallotTally::twoDecimals(p[0]) + percent, BallotTally::twoDecimals(p[1]) + percent,
-         BallotTally::twoDecimals(p[2]) + percent, r.verdict});
+    const QStringList fields = {s.Unit,
+                                QString::number(dueCount),
+                                QString::number(presentCount),
+                                QString::number(c.count(1)),
+                                QString::number(c.count(2)),
+                                QString::number(c.count(3)),
+                                QString::number(c.notAnswered),
+                                BallotTally::twoDecimals(p[0]) + percent,
+                                BallotTally::twoDecimals(p[1]) + percent,
+                                BallotTally::twoDecimals(p[2]) + percent};
+    r.result = ColonList::join(QStringList(fields) << r.verdict);
+    r.resultWithoutVerdict = ColonList::join(QStringList(fields) << QString());
 }
 
 void tallyScoring(const BallotSettings &s, TallyResult &r)
@@ -134,6 +141,7 @@ TallyTexts TallyTexts::lookUp(const VoteTypeTable::Lookup &lookup)
     t.cbBaseTwo = lookup(VoteSection, cbBaseTwoKey);
     t.cbAbetOne = lookup(VoteSection, cbAbetOneKey);
     t.DateYes = lookup(VoteSection, DateYesKey);
+    t.DateBreak = lookup(VoteSection, DateBreakKey);
     t.PassVoteOk = lookup(ScreenSection, PassVoteOkKey);
     t.PassVoteNo = lookup(ScreenSection, PassVoteNoKey);
     return t;
@@ -148,12 +156,12 @@ BallotCounters BallotTally::count(VoteType type, std::span<const int> keyCodes)
     return c;
 }
 
-BallotCounters BallotTally::count(VoteType type, const KeypadTable &table, int keypadCount)
+BallotCounters BallotTally::count(VoteType type, const KeypadTable &table, int keypadCount,
+                                  const CountedKeypads &counted)
 {
     const KeyCounting counting = VoteTypeTable::info(type).counting;
     BallotCounters c;
-    const int last = std::min(keypadCount, KeypadTable::LastKeypad);
-    for (int n = KeypadTable::FirstKeypad; n <= last; ++n)
+    for (int n : counted.countedUpTo(keypadCount))
         addKeyCode(counting, table.at(n).keyCode, c);
     return c;
 }
@@ -177,12 +185,16 @@ TallyResult BallotTally::tally(VoteType type, const BallotCounters &counted, int
         tallyScoring(settings, r);
         break;
     }
+    if (r.resultWithoutVerdict.isEmpty())
+        r.resultWithoutVerdict = r.result;
     return r;
 }
 
 BallotResultWrite BallotTally::resultWrite(const TallyResult &tallied, const QDateTime &now,
-                                           const TallyTexts &texts)
+                                           const TallyTexts &texts, bool final)
 {
+    if (!final)
+        return {tallied.resultWithoutVerdict, texts.DateBreak, pollTimeText(now)};
     return {tallied.result, voteStateText(texts), pollTimeText(now)};
 }
 

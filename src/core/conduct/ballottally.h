@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/conduct/countedkeypads.h"
 #include "core/conduct/votetypetable.h"
 
 #include <QDateTime>
@@ -44,6 +45,7 @@ struct TallyTexts
     static constexpr QStringView cbBaseTwoKey = u"cbBaseTwo";
     static constexpr QStringView cbAbetOneKey = u"cbAbetOne";
     static constexpr QStringView DateYesKey = u"DateYes";
+    static constexpr QStringView DateBreakKey = u"DateBreak";
     static constexpr QStringView PassVoteOkKey = u"PassVoteOk";
     static constexpr QStringView PassVoteNoKey = u"PassVoteNo";
 
@@ -51,6 +53,7 @@ struct TallyTexts
     QString cbBaseTwo;  // percentages of the present count
     QString cbAbetOne;  // pass only above the threshold
     QString DateYes;    // the state of a voted motion
+    QString DateBreak;  // the state of a ballot that never reached its final pass
     QString PassVoteOk; // verdict words
     QString PassVoteNo;
 
@@ -67,6 +70,7 @@ struct TallyResult
     std::optional<bool> passed;          // full ballots only
     QString verdict;                     // `ytText` and the verdict word; full ballots only
     QString result;                      // the text stored in `result`
+    QString resultWithoutVerdict;        // the same with an empty verdict field, for a result not final
 };
 
 // The three columns every result write sets in the motion's row.
@@ -85,15 +89,18 @@ class BallotTally
 public:
     // Key codes of keypads 1..n in order (element 0 is keypad 1).
     static BallotCounters count(VoteType type, std::span<const int> keyCodes);
-    // Key codes straight from the keypad table, keypads 1..keypadCount (at most 249).
-    static BallotCounters count(VoteType type, const KeypadTable &table, int keypadCount);
+    // Key codes straight from the keypad table, keypads 1..keypadCount (at most 249) that `counted` takes.
+    static BallotCounters count(VoteType type, const KeypadTable &table, int keypadCount,
+                                const CountedKeypads &counted = {});
 
     static TallyResult tally(VoteType type, const BallotCounters &counted, int dueCount, int presentCount,
                              const BallotSettings &settings, const TallyTexts &texts);
 
-    // The columns of a result write made at local time `now`.
+    // The columns of a result write made at local time `now`. Only the result of a final pass that heard
+    // the line is final: anything else (a live count, what was collected before the base station went
+    // away) is stored without a verdict and in the interrupted state, so it is never taken for an outcome.
     static BallotResultWrite resultWrite(const TallyResult &tallied, const QDateTime &now,
-                                         const TallyTexts &texts);
+                                         const TallyTexts &texts, bool final);
     // `PollTimel`: local time as "%Y/%m/%d/-%H:%M:%S".
     static QString pollTimeText(const QDateTime &now);
     // `VoteState` of a motion that has a result.

@@ -6,6 +6,7 @@
 #include "core/prepare/inputfilter.h"
 #include "core/shell/colonlist.h"
 #include "core/shell/dataroot.h"
+#include "core/shell/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/signinmark.h"
 #include "core/store/systemdatabase.h"
@@ -49,6 +50,14 @@ SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, c
     connect(m_finalPassTimer, &QTimer::timeout, this, &SignInController::onFinalPassCheck);
     connect(m_releaseTimer, &QTimer::timeout, this, &SignInController::onRelease);
     connect(m_queryTimer, &QTimer::timeout, this, &SignInController::onQueryAnswer);
+    connect(&m_link, &Link::connectionChanged, this, &SignInController::onConnectionChanged);
+}
+
+void SignInController::information(const char *key, QStringList args)
+{
+    m_notifier.information(OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
+                           OperatorText::catalogue(QStringLiteral("FrmManChe"), QLatin1String(key),
+                                                   std::move(args)));
 }
 
 QString SignInController::text(const char *section, const char *key) const
@@ -77,7 +86,24 @@ void SignInController::open()
         if (!m_names.contains(keypad))
             m_names.insert(keypad, delegates.EmpName.value(i));
     }
+    m_counted = CountedKeypads::fromRoster(delegates.CellNo);
+    if (!m_running)
+        restoreLastSignIn();
     refresh();
+}
+
+// The keypad table and the sign-in-closed flag outlive a conference; the sign-in belongs to the meeting.
+// Without this, a conference for another meeting would ballot on the first meeting's sign-in and show its
+// marks.
+void SignInController::restoreLastSignIn()
+{
+    const QList<SignInMark> marks = MeetingDatabase(m_root, m_meetingName, m_notifier).lastSignIn();
+    const QString present = text("FrmManChe", "MsgScrView9");
+    m_link.table().clearSignedIn();
+    for (const SignInMark &mark : marks)
+        if (KeypadEntry *entry = m_link.table().entry(textNumber(mark.CellNo)); entry && mark.sign == present)
+            entry->signedIn = 1;
+    m_conference.signInClosed = !marks.isEmpty();
 }
 
 QString SignInController::stateText(int keypad) const
@@ -87,7 +113,6 @@ QString SignInController::stateText(int keypad) const
 
 void SignInController::start()
 {
-    m_link.table().clearSignedIn();
     beginCommandPhase(false);
 }
 
@@ -100,6 +125,14 @@ void SignInController::beginCommandPhase(bool fill)
 {
     if (!m_startEnabled)
         return;
+    if (m_link.isLost()) {
+        information("MsgNoBase");
+        return;
+    }
+    if (!fill)
+        m_link.table().clearSignedIn();
+    m_endWanted = false;
+    m_lossOffered = false;
     m_fill = fill;
     m_running = true;
     m_shownList = 0;
@@ -161,8 +194,28 @@ void SignInController::onCountDownTick()
 
 void SignInController::end()
 {
-    if (!m_running || !m_endEnabled)
+    if (!m_running || !m_endEnabled || m_askingAboutLoss)
         return;
+    // A final pass on a dead line would hear nobody: the operator keeps the marks collected so far, or the
+    // sign-in ends by itself once the base station is back.
+    if (m_link.isLost()) {
+        m_countDownTimer->stop();
+        if (offerCollectedSignIn() || !m_running)
+            return;
+        if (!m_link.isLost()) {
+            beginFinalPass(); // back while the question was open
+            return;
+        }
+        m_endWanted = true;
+        emit changed();
+        return;
+    }
+    beginFinalPass();
+}
+
+void SignInController::beginFinalPass()
+{
+    m_endWanted = false;
     m_countDownTimer->stop();
     m_countDownText = QStringLiteral("00:00");
     m_endEnabled = false;
@@ -179,12 +232,72 @@ void SignInController::end()
 
 void SignInController::onFinalPassCheck()
 {
-    if (!m_link.sequencer().take(LinkEvent::SignInPassDone))
+    if (m_askingAboutLoss)
         return;
+    if (!m_link.sequencer().take(LinkEvent::SignInPassDone)) {
+        // The sequencer starts the final pass over when the base station is back; meanwhile the operator
+        // may keep what was collected instead of waiting.
+        if (!m_link.hasBaseStation() && !m_lossOffered) {
+            m_lossOffered = true;
+            offerCollectedSignIn();
+        }
+        emit changed(); // the final pass's progress
+        return;
+    }
     m_finalPassTimer->stop();
+    storeAndRelease();
+}
+
+void SignInController::storeAndRelease()
+{
     store();
     refresh();
     m_releaseTimer->start();
+}
+
+bool SignInController::offerCollectedSignIn()
+{
+    m_askingAboutLoss = true;
+    const bool keep = m_notifier.question(
+        OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
+        OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("MsgEndLost"), m_link.statusText().args));
+    m_askingAboutLoss = false;
+    if (!keep || !m_running || m_link.sequencer().isRaised(LinkEvent::SignInPassDone))
+        return false;
+    m_countDownTimer->stop();
+    m_refreshTimer->stop();
+    m_finalPassTimer->stop();
+    m_link.sequencer().abandonSignInPoll();
+    m_endWanted = false;
+    m_endEnabled = false;
+    if (!m_ended) {
+        m_conference.signInClosed = true;
+        emit signInEnded();
+        m_hall.chart().setCaption(text("FrmScrText", "ScrText1"), m_hall.textColour());
+        m_ended = true;
+    }
+    storeAndRelease();
+    return true;
+}
+
+bool SignInController::isStale() const
+{
+    return m_running && m_link.isLost();
+}
+
+int SignInController::finalPassProgress() const
+{
+    return isFinalPassRunning() ? m_link.sequencer().signInFinalPassProgress() : 0;
+}
+
+void SignInController::onConnectionChanged()
+{
+    if (!m_link.isLost()) {
+        m_lossOffered = false;
+        if (m_endWanted && m_running && !m_ended)
+            beginFinalPass();
+    }
+    emit changed();
 }
 
 void SignInController::onRelease()
@@ -203,6 +316,9 @@ bool SignInController::queryKeypad(const QString &numberText)
     if (!m_startEnabled || n < 1 || n > keypadCount())
         return false;
     m_queriedKeypad = n;
+    // Only an answer to this query counts, not one left from an earlier roll call.
+    if (KeypadEntry *entry = m_link.table().entry(n))
+        entry->answered = 0;
     m_link.post(LinkMode::SingleKeypadQuery, Command::Poll | quint32(n));
     m_queryTimer->start();
     return true;
@@ -212,10 +328,18 @@ void SignInController::onQueryAnswer()
 {
     m_queryTimer->stop();
     KeypadEntry *entry = m_link.table().entry(m_queriedKeypad);
-    if (!entry || !entry->answered)
+    if (!entry || !entry->answered) {
+        information("MsgQueryNone", {QString::number(m_queriedKeypad)});
         return;
+    }
     entry->signedIn = 1;
+    // After a sign-in has ended, the stored marks, the log and the present count change together.
+    const bool record = !m_running && m_conference.signInClosed;
+    if (record)
+        store();
     refresh();
+    if (record && !m_ended)
+        m_systemDatabase.recordSignInCount(m_meetingName, QString::number(m_signed));
     m_link.post(LinkMode::PlainCommand, Command::SignInKeypad | (quint32(m_queriedKeypad) & 0xFF));
 }
 
@@ -241,8 +365,10 @@ void SignInController::refresh()
 void SignInController::countRoutine()
 {
     int signedIn = 0;
-    for (int n = 1; n <= keypadCount(); ++n)
+    for (int n : m_counted.countedUpTo(keypadCount()))
         signedIn += m_link.table().at(n).signedIn ? 1 : 0;
+    m_strangers = m_counted.strangers(m_link.table(), keypadCount(),
+                                      [](const KeypadEntry &e) { return e.signedIn != 0; });
     m_signed = signedIn;
     m_absent = m_due >= signedIn ? m_due - signedIn : 0;
     if (m_quorumMode == QLatin1String("1")) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/conduct/countedkeypads.h"
 #include "core/shell/textcatalogue.h"
 
 #include <QMap>
@@ -42,7 +43,8 @@ public:
                      TextCatalogue catalogue, QString meetingName, QString screenWidthText,
                      QObject *parent = nullptr);
 
-    // Reads the meeting's counts and delegates; called when the window opens.
+    // Reads the meeting's counts and delegates; called when the window opens. While no sign-in runs, the
+    // keypads' marks and whether ballots may run come from the meeting's own last sign-in.
     void open();
 
     void start();
@@ -84,6 +86,15 @@ public:
     bool areListButtonsEnabled() const { return m_startEnabled; }
     // Which name list is on the hall screen: 0 none, 1 signed in, 2 absent.
     int shownList() const { return m_shownList; }
+    // Keypads off the meeting's roster that signed in: never counted, shown as a warning.
+    const QList<int> &strangers() const { return m_strangers; }
+    // The base station is lost while the sign-in runs: the figures are from before the loss.
+    bool isStale() const;
+    // The sign-in is to end as soon as the base station is back.
+    bool isWaitingForBaseStation() const { return m_endWanted; }
+    // The final pass after End, 0..100.
+    int finalPassProgress() const;
+    bool isFinalPassRunning() const { return m_running && m_ended; }
 
 signals:
     // Buttons, counts or texts changed.
@@ -94,6 +105,12 @@ signals:
 
 private:
     void beginCommandPhase(bool fill);
+    void restoreLastSignIn();
+    void beginFinalPass();
+    bool offerCollectedSignIn();
+    void storeAndRelease();
+    void onConnectionChanged();
+    void information(const char *key, QStringList args = {});
     void refresh();
     void countRoutine();
     void sendCountsToHall();
@@ -121,6 +138,11 @@ private:
     QTimer *m_queryTimer;
 
     QMap<int, QString> m_names;
+    CountedKeypads m_counted;
+    QList<int> m_strangers;
+    bool m_endWanted = false;
+    bool m_askingAboutLoss = false;
+    bool m_lossOffered = false;
     QString m_quorumMode;
     int m_quorumPercent = 0;
     int m_due = 0;

@@ -51,6 +51,14 @@ QString VotingController::monitorStatus(VoteType type, int keyCode)
     return !single || oneKey ? QStringLiteral("已按键") : QString();
 }
 
+QString VotingController::storedResultText(const QString &result)
+{
+    QStringList fields = result.split(QLatin1Char(':'));
+    while (!fields.isEmpty() && fields.constLast().isEmpty())
+        fields.removeLast();
+    return fields.join(QStringLiteral(" / "));
+}
+
 VotingController::VotingController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
                                    OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
                                    TextCatalogue catalogue, QString meetingName, QString meetingFolder,
@@ -71,6 +79,7 @@ VotingController::VotingController(Link &link, SystemDatabase &systemDatabase, c
     connect(m_countDownTimer, &QTimer::timeout, this, &VotingController::onCountDownTick);
     connect(m_waitTimer, &QTimer::timeout, this, &VotingController::onFinalPassCheck);
     connect(m_releaseTimer, &QTimer::timeout, this, &VotingController::onRelease);
+    connect(&m_link, &Link::connectionChanged, this, &VotingController::onConnectionChanged);
 }
 
 VotingController::~VotingController() = default;
@@ -91,7 +100,9 @@ void VotingController::readMeetingCounts()
 void VotingController::open()
 {
     readMeetingCounts();
-    m_motions = MeetingDatabase(m_root, m_meetingName, m_notifier).listMotions();
+    MeetingDatabase database(m_root, m_meetingName, m_notifier);
+    m_motions = database.listMotions();
+    m_counted = CountedKeypads::fromRoster(database.listDelegates().CellNo);
     m_preview.setColours(m_hall.background(), m_hall.background());
     emit changed();
 }
@@ -140,15 +151,26 @@ void VotingController::selectMotion(int row)
     m_verdict.clear();
     loadMotion(m_motions.OveName[row], true);
     showMotionOnHall();
+    // The hall now shows the motion, not the last result: neither does the operator's preview.
+    const QColor colour = m_hall.textColour();
+    m_preview.setCaption(QString(), colour);
+    m_preview.setSecondCaption(QString(), colour);
+    m_preview.setScreen(int(ChartModel::Screen::Message), 0);
+    m_preview.showMessage(m_motion.OveName, QString(), QString(), colour);
 }
 
 void VotingController::loadMotion(const QString &name, bool onSelection)
 {
     m_candidates = QStringList(5);
     MeetingDatabase(m_root, m_meetingName, m_notifier).readMotion(name, m_motion);
-    // A type text that matches none of the seven keeps the type in force.
-    if (const auto matched = VoteTypeTable::match(m_motion.OveType, m_catalogue.lookup()))
+    // A type text that matches none of the seven keeps the type in force for the window, but such a
+    // motion cannot be run: its result would be stored in another type's format.
+    const auto matched = VoteTypeTable::match(m_motion.OveType, m_catalogue.lookup());
+    m_typeKnown = matched.has_value();
+    if (matched)
         m_type = *matched;
+    // A threshold beyond 0..100 (written by other means) would be counted while the slider shows 100.
+    m_motion.VoteAbetValue = QString::number(qBound(0, textNumber(m_motion.VoteAbetValue), 100));
     m_optionsEnabled = true;
     m_settingsLocked = false;
     if (info().isElection())
@@ -162,7 +184,8 @@ void VotingController::loadMotion(const QString &name, bool onSelection)
     }
     if (onSelection) {
         m_startEnabled = true;
-        m_queryEnabled = m_motion.VoteState == m_texts.DateYes;
+        m_queryEnabled = m_motion.VoteState == m_texts.DateYes ||
+                         (!m_texts.DateBreak.isEmpty() && m_motion.VoteState == m_texts.DateBreak);
     }
     m_stopEnabled = false;
     emit changed();
@@ -264,11 +287,25 @@ void VotingController::start()
 {
     if (m_row < 0 || m_phase != Phase::Idle || !m_startEnabled)
         return;
-    if (!m_conference.signInClosed) {
-        m_notifier.information(OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew")),
-                               OperatorText::catalogue(VoteSection, QStringLiteral("MsgLogFirst")));
+    const OperatorText caption = OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew"));
+    if (!m_typeKnown) {
+        m_notifier.error(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgTypeUnknown"),
+                                                          {m_motion.OveType}));
         return;
     }
+    if (!m_conference.signInClosed) {
+        m_notifier.information(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgLogFirst")));
+        return;
+    }
+    if (m_link.isLost()) {
+        m_notifier.information(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgNoBase")));
+        return;
+    }
+    if (m_motion.VoteState == m_texts.DateYes &&
+        !m_notifier.question(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgRevote"),
+                                                              {storedResultText(m_motion.result),
+                                                               m_motion.PollTimel})))
+        return;
     for (int n = 1; n <= m_link.settings().keypadCount; ++n)
         if (KeypadEntry *entry = m_link.table().entry(n))
             entry->keyCode = 0;
@@ -276,6 +313,10 @@ void VotingController::start()
     m_queryEnabled = false;
     m_listEnabled = false;
     m_optionsEnabled = false;
+    m_verdict.clear();
+    m_strangers.clear();
+    m_stopWanted = false;
+    m_lossOffered = false;
     m_liveWriter->flush();
     // The window stays open across sign-ins: the present count is the one of the latest sign-in.
     readMeetingCounts();
@@ -389,11 +430,15 @@ void VotingController::onLiveTick()
 
 void VotingController::tallyAndStore(bool final)
 {
-    const BallotCounters counted = BallotTally::count(m_type, m_link.table(), m_link.settings().keypadCount);
+    const int keypadCount = m_link.settings().keypadCount;
+    const BallotCounters counted = BallotTally::count(m_type, m_link.table(), keypadCount, m_counted);
+    m_strangers =
+        m_counted.strangers(m_link.table(), keypadCount, [](const KeypadEntry &e) { return e.keyCode != 0; });
     const BallotSettings settings{m_motion.VoteBase, m_motion.VoteAbet, m_motion.VoteAbetValue,
                                   m_motion.Unit,     m_motion.ytText,   m_motion.mark};
     m_tallied = BallotTally::tally(m_type, counted, m_due, m_present, settings, m_texts);
-    m_verdict = m_tallied.verdict;
+    // A verdict exists only for a final count; a live count has none, whatever its figures say.
+    m_verdict = final ? m_tallied.verdict : QString();
     if (final) {
         m_live = false;
         showResult(true);
@@ -409,7 +454,7 @@ void VotingController::tallyAndStore(bool final)
 void VotingController::writeResult(bool final)
 {
     const BallotResultWrite write =
-        BallotTally::resultWrite(m_tallied, QDateTime::currentDateTime(), m_texts);
+        BallotTally::resultWrite(m_tallied, QDateTime::currentDateTime(), m_texts, final);
     if (!final) {
         m_liveWriter->write(m_motion.OveName, write);
         return;
@@ -477,12 +522,31 @@ void VotingController::onCountDownTick()
 
 void VotingController::stop()
 {
-    if (m_phase != Phase::Live)
+    if (m_phase != Phase::Live || m_askingAboutLoss)
         return;
     if (isYes(m_motion.VoteTimelRes)) {
         m_countDownTimer->stop();
         m_remaining = 0;
     }
+    // A final pass on a dead line would count nothing new: the operator keeps what was collected, without
+    // a verdict, or the ballot ends by itself once the base station is back.
+    if (m_link.isLost()) {
+        if (offerInterruptedResult() || m_phase != Phase::Live)
+            return;
+        if (!m_link.isLost()) {
+            beginFinalPass(); // back while the question was open
+            return;
+        }
+        m_stopWanted = true;
+        emit changed();
+        return;
+    }
+    beginFinalPass();
+}
+
+void VotingController::beginFinalPass()
+{
+    m_stopWanted = false;
     m_stopEnabled = false;
     m_hall.show(HallScreen::Pane::Chart);
     const QColor colour = m_hall.textColour();
@@ -504,15 +568,64 @@ void VotingController::stop()
 
 void VotingController::onFinalPassCheck()
 {
-    if (!m_link.sequencer().take(LinkEvent::VotePassDone))
+    if (m_phase != Phase::Waiting || m_askingAboutLoss)
         return;
+    if (!m_link.sequencer().take(LinkEvent::VotePassDone)) {
+        // The sequencer starts the final pass over when the base station is back; meanwhile the operator
+        // may keep what was collected instead of waiting.
+        if (!m_link.hasBaseStation() && !m_lossOffered) {
+            m_lossOffered = true;
+            offerInterruptedResult();
+        }
+        emit changed(); // the final pass's progress
+        return;
+    }
     m_waitTimer->stop();
     tallyAndStore(true);
     if (isYes(m_motion.ViewPass)) {
         const QColor colour = m_hall.textColour();
         forBothCharts([&](ChartModel &chart) { chart.setCaption(m_verdict, colour); });
     }
-    // The list and the selected row show the new state.
+    afterStoring();
+}
+
+bool VotingController::offerInterruptedResult()
+{
+    m_askingAboutLoss = true;
+    const bool keep =
+        m_notifier.question(OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew")),
+                            OperatorText::catalogue(VoteSection, QStringLiteral("MsgStopLost"), m_link.statusText().args));
+    m_askingAboutLoss = false;
+    // The pass may have finished while the question was open: then the complete count is stored.
+    if (!keep || (m_phase != Phase::Live && m_phase != Phase::Waiting) ||
+        m_link.sequencer().isRaised(LinkEvent::VotePassDone))
+        return false;
+    storeInterrupted();
+    return true;
+}
+
+void VotingController::storeInterrupted()
+{
+    m_countDownTimer->stop();
+    m_liveTimer->stop();
+    m_waitTimer->stop();
+    m_link.sequencer().abandonVotePoll();
+    m_link.sequencer().take(LinkEvent::VotePassDone);
+    m_stopWanted = false;
+    m_stopEnabled = false;
+    tallyAndStore(false);
+    m_live = false;
+    showResult(true);
+    const QColor colour = m_hall.textColour();
+    const QString interrupted = m_texts.DateBreak;
+    forBothCharts([&](ChartModel &chart) { chart.setCaption(interrupted, colour); });
+    m_liveWriter->flush();
+    afterStoring();
+}
+
+// The list and the selected row show the new state; the keypads are released half a second later.
+void VotingController::afterStoring()
+{
     m_motions = MeetingDatabase(m_root, m_meetingName, m_notifier).listMotions();
     const QString name = m_motion.OveName;
     m_row = int(m_motions.OveName.indexOf(name));
@@ -533,5 +646,25 @@ void VotingController::onRelease()
     m_queryEnabled = true;
     m_startEnabled = true;
     m_phase = Phase::Idle;
+    emit changed();
+}
+
+bool VotingController::isStale() const
+{
+    return m_phase != Phase::Idle && m_link.isLost();
+}
+
+int VotingController::finalPassProgress() const
+{
+    return m_phase == Phase::Waiting ? m_link.sequencer().voteFinalPassProgress() : 0;
+}
+
+void VotingController::onConnectionChanged()
+{
+    if (!m_link.isLost()) {
+        m_lossOffered = false;
+        if (m_stopWanted && m_phase == Phase::Live)
+            beginFinalPass();
+    }
     emit changed();
 }

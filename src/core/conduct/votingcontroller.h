@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/conduct/ballottally.h"
+#include "core/conduct/countedkeypads.h"
 #include "core/output/chartmodel.h"
 #include "core/shell/textcatalogue.h"
 #include "core/store/motionrecord.h"
@@ -55,6 +56,8 @@ public:
     // What the vote monitor shows for a key code: "----" for none, "已按键" for a valid answer of the
     // type, nothing for an invalid one. It never tells which key was pressed.
     static QString monitorStatus(VoteType type, int keyCode);
+    // A stored result as a question can name it: its fields, without the colons.
+    static QString storedResultText(const QString &result);
 
     VotingController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
                      OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
@@ -121,6 +124,14 @@ public:
     // Show percentages and live display: the yes/no ballot and the appraisal.
     bool areDisplayOptionsEnabled() const;
     bool isMonitorEnabled() const { return m_stopEnabled; }
+    // Keypads off the meeting's roster that answered this ballot: never counted, shown as a warning.
+    const QList<int> &strangers() const { return m_strangers; }
+    // The base station is lost while a ballot runs: the figures shown are from before the loss.
+    bool isStale() const;
+    // The ballot is to end as soon as the base station is back.
+    bool isWaitingForBaseStation() const { return m_stopWanted; }
+    // The final pass after Stop, 0..100.
+    int finalPassProgress() const;
 
 signals:
     void changed();
@@ -136,6 +147,12 @@ private:
     void showResult(bool final);
     void tallyAndStore(bool final);
     void writeResult(bool final);
+    void beginFinalPass();
+    // Asks whether to keep what was collected as an interrupted ballot; true when it was stored.
+    bool offerInterruptedResult();
+    void storeInterrupted();
+    void afterStoring();
+    void onConnectionChanged();
     QString labelList() const;
     void forBothCharts(const std::function<void(ChartModel &)> &apply);
     QString text(QStringView section, QStringView key) const;
@@ -170,6 +187,12 @@ private:
     QStringList m_scores;
     TallyResult m_tallied;
     QString m_verdict;
+    CountedKeypads m_counted;
+    QList<int> m_strangers;
+    bool m_typeKnown = true;
+    bool m_stopWanted = false;
+    bool m_askingAboutLoss = false;
+    bool m_lossOffered = false; // asked once for this loss while waiting for the final pass
     int m_due = 0;
     int m_present = 0;
     int m_remaining = 0;

@@ -1,17 +1,28 @@
 #include "core/link/commandsequencer.h"
 
+#include <algorithm>
+
 CommandSequencer::CommandSequencer(QObject *parent) : QObject(parent) {}
 
 void CommandSequencer::post(LinkMode mode)
 {
-    m_mode = mode;
-    m_modeRequest = true;
+    post(mode, m_lost ? m_held.command : m_postedCommand);
 }
 
 void CommandSequencer::post(LinkMode mode, quint32 command)
 {
+    if (m_lost) {
+        // The search owns the line now; the last post waits for the base station, as posts always have.
+        if (mode == LinkMode::BaseStationSearch) {
+            beginSearch();
+            return;
+        }
+        m_held = {mode, command & 0xFFFFFF, true};
+        return;
+    }
     m_postedCommand = command & 0xFFFFFF;
-    post(mode);
+    m_mode = mode;
+    m_modeRequest = true;
 }
 
 bool CommandSequencer::take(LinkEvent event)
@@ -44,7 +55,7 @@ void CommandSequencer::tick()
     // A command waiting to go out (posted by a window or left by a one-shot timer) has this tick to
     // itself: a running poll would otherwise overwrite it and the command would never be sent. The poll
     // goes on at the next tick without skipping a keypad.
-    if (!m_pendingSend) {
+    if (!m_pendingSend && !m_lost) {
         rollCallStep();
         pollStep(m_signIn, LinkEvent::SignInPassDone);
         pollStep(m_vote, LinkEvent::VotePassDone);
@@ -68,11 +79,10 @@ void CommandSequencer::actOnModeRequest()
 {
     switch (m_mode) {
     case LinkMode::BaseStationSearch:
-        m_search = true;
-        m_currentPort = m_settings.lowestPort < 1 ? 0 : m_settings.lowestPort - 1;
+        beginSearch();
         break;
     case LinkMode::MonitorRollCall:
-        m_rollCall = {true, 0, false};
+        m_rollCall = {true, 0, false, 0, false};
         break;
     case LinkMode::CameraCommand:
     case LinkMode::SpeechCommand:
@@ -86,13 +96,14 @@ void CommandSequencer::actOnModeRequest()
         setPending(m_postedCommand);
         break;
     case LinkMode::SignInFinalPass:
-        m_signIn = {false, 0, true};
+        m_signIn = {false, 0, true, 0, true};
         setPending(m_postedCommand);
         emit oneShotRequested(OneShotTimer::SignInFinalPass);
         break;
     case LinkMode::SignInPolling:
         m_signIn.running = true;
         m_signIn.counter = 0;
+        m_signIn.answers = 0;
         break;
     case LinkMode::VoteCommand:
         m_vote.finalPass = false;
@@ -101,9 +112,10 @@ void CommandSequencer::actOnModeRequest()
     case LinkMode::VotePolling:
         m_vote.running = true;
         m_vote.counter = 0;
+        m_vote.answers = 0;
         break;
     case LinkMode::VoteFinalPass:
-        m_vote = {false, 0, true};
+        m_vote = {false, 0, true, 0, true};
         setPending(m_postedCommand);
         emit oneShotRequested(OneShotTimer::VoteFinalPass);
         break;
@@ -113,11 +125,28 @@ void CommandSequencer::actOnModeRequest()
     }
 }
 
+// An answer flag left from before (a late probe answer, a keypad-1 frame after a reconnection) would
+// otherwise "find" the base station at the first step, on no port at all.
+void CommandSequencer::beginSearch()
+{
+    m_search = true;
+    m_baseAnswered = false;
+    m_currentPort = m_settings.lowestPort < 1 ? 0 : m_settings.lowestPort - 1;
+    m_mode = LinkMode::BaseStationSearch;
+}
+
 void CommandSequencer::searchStep()
 {
     if (m_baseAnswered) {
         m_baseAnswered = false;
         m_search = false;
+        if (m_lost && m_held.mode != LinkMode::StartupRollCall) {
+            restore();
+            return;
+        }
+        m_lost = false;
+        m_found = true;
+        m_reconnectRollCall = false;
         setPending(Command::PhaseStart);
         m_mode = LinkMode::Idle;
         emit oneShotRequested(OneShotTimer::StartupRollCall);
@@ -127,8 +156,63 @@ void CommandSequencer::searchStep()
         setPending(Command::Probe);
     } else {
         m_search = false;
-        raise(LinkEvent::NoBaseStation);
+        if (m_lost)
+            emit oneShotRequested(OneShotTimer::SearchAgain);
+        else
+            raise(LinkEvent::NoBaseStation);
     }
+}
+
+void CommandSequencer::noteAnswer()
+{
+    if (m_lost)
+        return;
+    for (Poll *poll : {&m_rollCall, &m_signIn, &m_vote})
+        if (poll->running)
+            ++poll->answers;
+}
+
+void CommandSequencer::markLost()
+{
+    // Before the base station was ever found, the start-up search (or the operator's choice to go on
+    // without it) is in charge.
+    if (m_lost || !m_found)
+        return;
+    m_lost = true;
+    // A post not yet acted on is kept; so is the mode that was running, so it can go on.
+    m_held = {m_mode, m_postedCommand, m_modeRequest};
+    m_modeRequest = false;
+    m_pendingSend = false;
+    m_search = false;
+    beginSearch();
+    emit linkLost();
+}
+
+void CommandSequencer::restore()
+{
+    m_lost = false;
+    m_found = true;
+    m_mode = m_held.mode;
+    m_postedCommand = m_held.command;
+    // A final pass must be complete: it starts over with its closing command, which may have gone into
+    // the dead line.
+    const bool redoFinalPass = (m_held.mode == LinkMode::VoteFinalPass && m_vote.finalPassUnfinished()) ||
+                               (m_held.mode == LinkMode::SignInFinalPass && m_signIn.finalPassUnfinished());
+    const bool polling = m_rollCall.running || m_signIn.running || m_vote.running;
+    for (Poll *poll : {&m_rollCall, &m_signIn, &m_vote}) {
+        poll->counter = 0;
+        poll->answers = 0;
+    }
+    if (m_held.request || redoFinalPass) {
+        m_modeRequest = true;
+    } else if (!polling && !m_signIn.armed && !m_vote.armed) {
+        // Nothing was running: a roll call as at start-up, without what the start-up does at its end.
+        m_reconnectRollCall = true;
+        setPending(Command::PhaseStart);
+        m_mode = LinkMode::Idle;
+        emit oneShotRequested(OneShotTimer::StartupRollCall);
+    }
+    emit linkRestored();
 }
 
 void CommandSequencer::rollCallStep()
@@ -141,7 +225,10 @@ void CommandSequencer::rollCallStep()
         return;
     }
     m_rollCall.running = false;
-    if (m_mode == LinkMode::StartupRollCall) {
+    if (m_mode == LinkMode::StartupRollCall && m_reconnectRollCall) {
+        m_reconnectRollCall = false;
+        emit oneShotRequested(OneShotTimer::PhaseEndCommand);
+    } else if (m_mode == LinkMode::StartupRollCall) {
         emit startupSearchFinished();
         raise(LinkEvent::LinkReady);
         m_showMainWindow = true;
@@ -152,7 +239,8 @@ void CommandSequencer::rollCallStep()
 }
 
 // One keypad per tick, 1 .. keypad count, over and over until a final pass is asked for; the final pass
-// ends with its done flag and stops.
+// ends with its done flag and stops. A whole pass without a single answer means the line is dead, not that
+// every delegate left: the base station is searched for again, and a final pass is not done.
 void CommandSequencer::pollStep(Poll &poll, LinkEvent passDone)
 {
     if (!poll.running)
@@ -162,33 +250,52 @@ void CommandSequencer::pollStep(Poll &poll, LinkEvent passDone)
         setPending(Command::Poll | (quint32(poll.counter) & 0xFF));
         return;
     }
+    const bool silent = poll.answers == 0 && m_settings.keypadCount > 0;
+    poll.counter = 0;
+    poll.answers = 0;
+    if (silent) {
+        markLost(); // without a base station ever found, the pass simply starts over
+        return;
+    }
     if (poll.finalPass) {
         raise(passDone);
         poll.running = false;
     }
-    poll.counter = 0;
 }
 
 void CommandSequencer::onOneShot(OneShotTimer timer)
 {
     switch (timer) {
     case OneShotTimer::SignInFinalPass:
-        m_signIn.running = true;
-        m_signIn.counter = 0;
+        m_signIn = {true, 0, m_signIn.finalPass, 0, false};
         break;
     case OneShotTimer::VoteFinalPass:
-        m_vote.running = true;
-        m_vote.counter = 0;
+        m_vote = {true, 0, m_vote.finalPass, 0, false};
         break;
     case OneShotTimer::StartupRollCall:
+        if (m_lost)
+            break;
         m_mode = LinkMode::StartupRollCall;
-        m_rollCall = {true, 0, false};
+        m_rollCall = {true, 0, false, 0, false};
         break;
     case OneShotTimer::PhaseEndCommand:
+        if (m_lost)
+            break;
         setPending(Command::PhaseEnd);
         m_mode = LinkMode::Idle;
         break;
+    case OneShotTimer::SearchAgain:
+        if (m_lost && !m_search)
+            beginSearch();
+        break;
     }
+}
+
+int CommandSequencer::finalPassProgress(const Poll &poll) const
+{
+    if (!poll.finalPass || !poll.running || m_settings.keypadCount <= 0)
+        return 0;
+    return std::min(100, poll.counter * 100 / m_settings.keypadCount);
 }
 
 void CommandSequencer::setPending(quint32 command)

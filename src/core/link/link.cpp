@@ -11,8 +11,10 @@ Link::Link(std::unique_ptr<LinkPort> port, OperatorNotifier &notifier, QObject *
       m_tick(Timers::make(this, CommandSequencer::TickMs, false, Qt::PreciseTimer))
 {
     connect(m_tick, &QTimer::timeout, &m_sequencer, &CommandSequencer::onTickTimer);
-    for (int i = 0; i < 4; ++i) {
-        m_oneShots[i] = Timers::make(this, CommandSequencer::OneShotMs, true, Qt::PreciseTimer);
+    for (int i = 0; i < 5; ++i) {
+        // Between two sweeps for a lost base station the port range gets a second's rest.
+        const int ms = OneShotTimer(i) == OneShotTimer::SearchAgain ? 1000 : CommandSequencer::OneShotMs;
+        m_oneShots[i] = Timers::make(this, ms, true, Qt::PreciseTimer);
         connect(m_oneShots[i], &QTimer::timeout, this, [this, i] { m_sequencer.onOneShot(OneShotTimer(i)); });
     }
     connect(&m_sequencer, &CommandSequencer::openPortRequested, this, &Link::onOpenPortRequested);
@@ -20,6 +22,8 @@ Link::Link(std::unique_ptr<LinkPort> port, OperatorNotifier &notifier, QObject *
     connect(&m_sequencer, &CommandSequencer::oneShotRequested, this, &Link::onOneShotRequested);
     connect(m_port.get(), &LinkPort::bytesReceived, this, &Link::receive);
     connect(m_port.get(), &LinkPort::lost, this, &Link::onPortLost);
+    connect(&m_sequencer, &CommandSequencer::linkLost, this, &Link::connectionChanged);
+    connect(&m_sequencer, &CommandSequencer::linkRestored, this, &Link::connectionChanged);
 }
 
 Link::~Link()
@@ -54,8 +58,10 @@ void Link::receive(const QByteArray &bytes, qint64 receivedMs)
 {
     const QList<LinkFrame> frames = m_assembler.feed(bytes, receivedMs);
     m_framesReceived += quint64(frames.size());
-    for (const LinkFrame &frame : frames)
+    for (const LinkFrame &frame : frames) {
+        m_sequencer.noteAnswer();
         m_parser.apply(frame);
+    }
 }
 
 void Link::onOpenPortRequested(int portNumber)
@@ -80,9 +86,19 @@ QTimer *Link::oneShot(OneShotTimer timer) const
     return m_oneShots[int(timer)];
 }
 
+// No message box: a box over a running ballot would hide the hall's figures and wait for a click while
+// the search could already find the base station again. The running window shows statusText() instead.
 void Link::onPortLost()
 {
     m_assembler.reset();
-    m_notifier.error(OperatorText::catalogue(QStringLiteral("FrmLogo"), QStringLiteral("MsgClew")),
-                     OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgLinkLost")));
+    m_sequencer.markLost();
+}
+
+OperatorText Link::statusText() const
+{
+    if (!m_sequencer.isLost())
+        return {};
+    const LinkSettings &s = m_sequencer.settings();
+    return OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgLinkLost"),
+                                   {QString::number(s.lowestPort), QString::number(s.highestPort)});
 }

@@ -12,6 +12,7 @@
 class LinkPort;
 class OperatorNotifier;
 class QTimer;
+struct OperatorText;
 
 // The console's link to the base station, for the whole run: the port, the framer, the keypad table, the
 // control values and the sequencer with its timers. The application owns one and hands it to every window
@@ -44,11 +45,23 @@ public:
     CommandSequencer &sequencer() { return m_sequencer; }
     LinkPort &port() { return *m_port; }
 
+    // The base station answered and has not been lost since.
+    bool hasBaseStation() const { return m_sequencer.hasBaseStation(); }
+    // The base station went away and is being searched for.
+    bool isLost() const { return m_sequencer.isLost(); }
+    // What the running window shows while the base station is lost ("searching COM1..COM4"); empty
+    // while the link is up.
+    OperatorText statusText() const;
+
     // Frames taken off the line since start, for diagnostics and the benchmark.
     quint64 framesReceived() const { return m_framesReceived; }
 
     // Feeds received bytes as the port delivers them; public so tests can inject bytes directly.
     void receive(const QByteArray &bytes, qint64 receivedMs);
+
+signals:
+    // The base station went away, or answered again.
+    void connectionChanged();
 
 private:
     void onOpenPortRequested(int portNumber);
@@ -64,6 +77,6 @@ private:
     FrameParser m_parser;
     FrameAssembler m_assembler;
     QTimer *m_tick;
-    QTimer *m_oneShots[4];
+    QTimer *m_oneShots[5];
     quint64 m_framesReceived = 0;
 };

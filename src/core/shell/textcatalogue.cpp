@@ -141,15 +141,39 @@ QStringList TextCatalogue::family(const QString &section, const QString &stem, i
     return texts;
 }
 
+namespace {
+// One pass over the text, so a "%2" inside a filled-in meeting name stays as it is.
+QString filled(const QString &text, const QStringList &args)
+{
+    if (args.isEmpty())
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'%' && i + 1 < text.size() && text.at(i + 1).isDigit()) {
+            const int n = text.at(i + 1).digitValue();
+            if (n >= 1 && n <= args.size()) {
+                out += args.at(n - 1);
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+} // namespace
+
 QString TextCatalogue::resolve(const OperatorText &text) const
 {
-    return text.isCatalogue() ? m_cache->text(text.section, text.key) : text.literal;
+    return text.isCatalogue() ? filled(m_cache->text(text.section, text.key), text.args) : text.literal;
 }
 
 std::function<QString(const OperatorText &)> TextCatalogue::resolver() const
 {
     return [cache = m_cache](const OperatorText &text) -> QString {
-        return text.isCatalogue() ? cache->text(text.section, text.key) : text.literal;
+        return text.isCatalogue() ? filled(cache->text(text.section, text.key), text.args) : text.literal;
     };
 }
 

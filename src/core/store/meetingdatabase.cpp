@@ -1,5 +1,6 @@
 #include "core/store/meetingdatabase.h"
 
+#include <QHash>
 #include <QSqlRecord>
 
 #include "core/shell/dataroot.h"
@@ -264,10 +265,31 @@ bool MeetingDatabase::storeSignIn(const QList<SignInMark> &marks)
     if (!db.begin())
         return false;
     if (db.executeEach(QStringLiteral("update Employees set  sign=? where  CellNo=?"), signs) &&
+        db.execute(QStringLiteral("delete from SignIn"), {}) &&
         db.executeEach(QStringLiteral("INSERT INTO SignIn (CellNo,sign)VALUES(?,?)"), log) && db.commit())
         return true;
     db.rollback();
     return false;
+}
+
+QList<SignInMark> MeetingDatabase::lastSignIn()
+{
+    QList<SignInMark> marks;
+    if (!usable())
+        return marks;
+    DatabaseAccess db(m_filePath, m_notifier);
+    QHash<QString, qsizetype> at;
+    for (const QSqlRecord &row : db.query(QStringLiteral("select CellNo, sign from SignIn order by rowid"), {})) {
+        const SignInMark mark{column(row, QStringLiteral("CellNo")), column(row, QStringLiteral("sign"))};
+        const auto found = at.constFind(mark.CellNo);
+        if (found != at.constEnd()) {
+            marks[*found] = mark;
+        } else {
+            at.insert(mark.CellNo, marks.size());
+            marks.append(mark);
+        }
+    }
+    return marks;
 }
 
 bool MeetingDatabase::clearSignInLog()

@@ -51,9 +51,13 @@ public:
     bool writePhoto(const QString &Grouping, const QString &CellNo, const QByteArray &photo);
     QByteArray readPhoto(const QString &Grouping, const QString &CellNo);
 
-    // Stores what a sign-in found: each keypad's mark in `Employees`.`sign`, then one `SignIn` row per
-    // keypad in the order given. One transaction: either the whole sign-in is written or none of it.
+    // Stores what a sign-in found: each keypad's mark in `Employees`.`sign`, then the `SignIn` table
+    // becomes the record of this sign-in, one row per keypad in the order given. One transaction: either
+    // the whole sign-in is written or none of it, and the record of the one before stays.
     bool storeSignIn(const QList<SignInMark> &marks);
+    // The record of the last sign-in, empty when the meeting has had none. Tables that grew under
+    // earlier versions hold several sign-ins: the latest row of each keypad stands.
+    QList<SignInMark> lastSignIn();
     bool clearSignInLog();
 
     // Motions.

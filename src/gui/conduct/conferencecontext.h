@@ -12,12 +12,11 @@ class Link;
 class OperatorNotifier;
 class QWidget;
 class SystemDatabase;
-struct ConferenceState;
 struct StoredResult;
 enum class VoteType;
 
-// What the console lends a conference for as long as it runs: the link, the databases, the hall screen
-// and the sign-in-closed flag all outlive the conference window.
+// What the console lends a conference for as long as it runs: the link, the databases and the hall screen
+// outlive the conference window. The sign-in-closed flag does not: it belongs to the meeting held.
 struct ConferenceContext
 {
     Link &link;
@@ -25,7 +24,6 @@ struct ConferenceContext
     const DataRoot &root;
     OperatorNotifier &notifier;
     HallScreen &hall;
-    ConferenceState &state;
     TextCatalogue catalogue;
     QString photoFolder;
     QString systemType; // `Manage`.`function`

@@ -177,10 +177,10 @@ void ConferenceWindow::openMeeting(const MeetingRecord &meeting)
     SettingsRecord::splitScreenSize(settings.ScrSize, screenWidth, screenHeight);
 
     m_signIn = new SignInController(m_context.link, m_context.systemDatabase, m_context.root,
-                                    m_context.notifier, m_context.hall, m_context.state, m_context.catalogue,
+                                    m_context.notifier, m_context.hall, m_state, m_context.catalogue,
                                     meeting.MeeName, screenWidth, this);
     m_voting = new VotingController(m_context.link, m_context.systemDatabase, m_context.root,
-                                    m_context.notifier, m_context.hall, m_context.state, m_context.catalogue,
+                                    m_context.notifier, m_context.hall, m_state, m_context.catalogue,
                                     meeting.MeeName, meeting.insertdate, this);
     m_signIn->open();
     m_voting->open();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/conduct/conferencestate.h"
 #include "core/store/meetingrecord.h"
 #include "gui/conduct/conferencecontext.h"
 #include "gui/ui/windowtexts.h"
@@ -72,6 +73,7 @@ public:
     Page currentPage() const;
     HubButton *button(Control control) const;
     const MeetingRecord &meeting() const { return m_meeting; }
+    ConferenceState &conferenceState() { return m_state; }
     SignInController *signInController() const { return m_signIn; }
     VotingController *votingController() const { return m_voting; }
     SignInWindow *signInWindow() const { return m_signInWindow; }
@@ -97,6 +99,7 @@ private:
     void openVoteMonitor();
 
     ConferenceContext m_context;
+    ConferenceState m_state; // whether this meeting has a sign-in that ballots may count on
     ConferenceHooks m_hooks;
     WindowTexts m_texts;
     QList<QPair<Control, HubButton *>> m_buttons;

@@ -1,6 +1,5 @@
 #include "gui/shell/consoleapplication.h"
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/keypadmonitorcontroller.h"
 #include "core/link/link.h"
 #include "core/link/seriallinkport.h"
@@ -104,7 +103,6 @@ std::optional<int> ConsoleApplication::start()
     const ScreenGeometry hall = ScreenGeometry::fromSettings(m_systemDatabase->loadSettings(),
                                                              primary ? primary->geometry().width() : 0);
     m_hall->setGeometry(hall.rect, hall.background, hall.text);
-    m_conferenceState = std::make_unique<ConferenceState>();
     m_bigScreen = std::make_unique<BigScreenWindow>(*m_hall);
 
     m_link = std::make_unique<Link>(
@@ -183,9 +181,8 @@ void ConsoleApplication::openKeypadMonitor()
 
 void ConsoleApplication::runConference()
 {
-    ConferenceContext context{*m_link,     *m_systemDatabase, m_root,
-                              *m_notifier, *m_hall,           *m_conferenceState,
-                              m_catalogue, photoFolder(),     m_systemType};
+    ConferenceContext context{*m_link,     *m_systemDatabase, m_root,         *m_notifier,
+                              *m_hall,     m_catalogue,       photoFolder(), m_systemType};
     ConferenceHooks hooks;
     hooks.openHelp = [this] { openHelp(); };
     hooks.runMeetingPreparation = [this](QWidget *parent) { runMeetingPreparation(parent); };

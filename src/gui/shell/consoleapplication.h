@@ -19,7 +19,6 @@ class SingleInstance;
 class StartupSearchController;
 class StartupSearchWindow;
 class SystemDatabase;
-struct ConferenceState;
 
 struct ConsoleOptions
 {
@@ -69,8 +68,6 @@ private:
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<Link> m_link;
     std::unique_ptr<HallScreen> m_hall;
-    // Whether a sign-in has been ended, for the whole run: a ballot needs one.
-    std::unique_ptr<ConferenceState> m_conferenceState;
     std::unique_ptr<BigScreenWindow> m_bigScreen;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<StartupSearchController> m_search;

@@ -25,6 +25,7 @@ TallyTexts texts()
     t.cbBaseTwo = u"present base"_s;
     t.cbAbetOne = u"above"_s;
     t.DateYes = u"voted"_s;
+    t.DateBreak = u"halted"_s;
     t.PassVoteOk = u"passed"_s;
     t.PassVoteNo = u"failed"_s;
     return t;
@@ -105,6 +106,7 @@ private slots:
 
     void resultWriteSetsStateAndPollTime_data();
     void resultWriteSetsStateAndPollTime();
+    void resultNotFinalHasNoVerdictAndTheHaltedState();
     void textsAreLookedUpInTheirSections();
     void decimalValueReadsStoredNumbers_data();
     void decimalValueReadsStoredNumbers();
@@ -526,10 +528,24 @@ void TestBallotTally::resultWriteSetsStateAndPollTime()
     QFETCH(QString, pollTime);
 
     const TallyResult r = run(VoteType::ElectOneOfThree, {0x01}, 1, 1, settings(texts().cbBaseOne, u"1"_s));
-    const BallotResultWrite w = BallotTally::resultWrite(r, now, texts());
+    const BallotResultWrite w = BallotTally::resultWrite(r, now, texts(), true);
     QCOMPARE(w.result, u"1:0:0:"_s);
     QCOMPARE(w.VoteState, u"voted"_s);
     QCOMPARE(w.PollTimel, pollTime);
+}
+
+void TestBallotTally::resultNotFinalHasNoVerdictAndTheHaltedState()
+{
+    // 3 of 4 present in favour passes 50 %: the final write says so, a live one must not.
+    const TallyResult r = run(VoteType::YesNo, {0x01, 0x01, 0x01, 0x02}, 4, 4, settings(texts().cbBaseTwo, u"2"_s));
+    const QDateTime now(QDate(2026, 12, 9), QTime(10, 0, 0));
+    const BallotResultWrite final = BallotTally::resultWrite(r, now, texts(), true);
+    QVERIFY(final.result.endsWith(u"passed:"_s));
+    QCOMPARE(final.VoteState, u"voted"_s);
+    const BallotResultWrite live = BallotTally::resultWrite(r, now, texts(), false);
+    QCOMPARE(live.result, u"2:4:4:3:1:0:0:75.00%:25.00%:0.00%::"_s);
+    QCOMPARE(live.VoteState, u"halted"_s);
+    QCOMPARE(live.PollTimel, final.PollTimel);
 }
 
 void TestBallotTally::textsAreLookedUpInTheirSections()

@@ -12,11 +12,16 @@ struct Driver
     QList<quint32> sent;
     QList<int> opened;
     QList<OneShotTimer> oneShots;
+    bool answering = true; // every polled keypad answers; false: the line is dead
 
     explicit Driver(LinkSettings settings)
     {
         sequencer.applySettings(settings);
-        QObject::connect(&sequencer, &CommandSequencer::sendRequested, [this](quint32 c) { sent.last() = c; });
+        QObject::connect(&sequencer, &CommandSequencer::sendRequested, [this](quint32 c) {
+            sent.last() = c;
+            if (answering && (c & 0xFFFF00) == Command::Poll && c != Command::Probe)
+                sequencer.noteAnswer();
+        });
         QObject::connect(&sequencer, &CommandSequencer::openPortRequested, [this](int p) { opened.append(p); });
         QObject::connect(&sequencer, &CommandSequencer::oneShotRequested,
                          [this](OneShotTimer t) { oneShots.append(t); });
@@ -77,6 +82,11 @@ private slots:
     void keypadCountZeroEndsEveryPassAtOnce();
     void searchAgainAfterNoBaseStationStartsFromTheLowestPort();
     void mainWindowFlagsAreServedAtTheEndOfTheTick();
+    void staleBaseAnswerDoesNotFindTheBaseStationOnNoPort();
+    void silentFinalPassIsNotDoneAndTheBaseStationIsSought();
+    void ballotPollResumesAfterTheBaseStationReturns();
+    void postsDuringALossWaitUntilItReturns();
+    void lossWithNothingRunningEndsInAQuietRollCall();
 };
 
 void TestCommandSequencer::searchTriesTheConfiguredPortsInOrder_data()
@@ -281,6 +291,124 @@ void TestCommandSequencer::mainWindowFlagsAreServedAtTheEndOfTheTick()
     d.sequencer.requestShowMainWindow();
     d.tick();
     QCOMPARE(shown.count(), 1);
+}
+
+void TestCommandSequencer::staleBaseAnswerDoesNotFindTheBaseStationOnNoPort()
+{
+    Driver d({3, 1, 2, 3});
+    d.sequencer.markBaseAnswered(); // a late answer from before
+    d.sequencer.post(LinkMode::BaseStationSearch);
+    d.ticks(3);
+    QVERIFY(d.sequencer.isSearching());
+    QCOMPARE(d.opened, QList<int>{2});
+}
+
+// Runs the search from the lost state until the base station answers on `port`.
+static void findAgain(Driver &d, int port)
+{
+    while (d.sequencer.currentPort() < port)
+        d.tick();
+    d.sequencer.markBaseAnswered();
+    while (d.sequencer.isLost())
+        d.tick();
+}
+
+void TestCommandSequencer::silentFinalPassIsNotDoneAndTheBaseStationIsSought()
+{
+    Driver d({3, 1, 1, 2});
+    runStartup(d, 2);
+    QSignalSpy lost(&d.sequencer, &CommandSequencer::linkLost);
+    d.sequencer.post(LinkMode::VotePolling);
+    d.ticks(4);
+    d.sequencer.post(LinkMode::VoteFinalPass, Command::BallotEnd);
+    d.tick();
+    d.sequencer.onOneShot(OneShotTimer::VoteFinalPass);
+    d.answering = false; // the line died just after the ballot-end command
+    QCOMPARE(d.ticks(4), (QList<quint32>{polls(1, 3) << 0}));
+    QVERIFY(!d.sequencer.isRaised(LinkEvent::VotePassDone));
+    QVERIFY(d.sequencer.isLost());
+    QCOMPARE(lost.count(), 1);
+    QCOMPARE(d.sequencer.voteFinalPassProgress(), 0);
+
+    // The search sweeps the range and, finding nothing, asks for another sweep.
+    d.opened.clear();
+    d.oneShots.clear();
+    d.ticks(9);
+    QCOMPARE(d.opened, (QList<int>{1, 2}));
+    QCOMPARE(d.oneShots, QList<OneShotTimer>{OneShotTimer::SearchAgain});
+    d.sequencer.onOneShot(OneShotTimer::SearchAgain);
+    d.opened.clear();
+    d.answering = true;
+    d.oneShots.clear();
+    findAgain(d, 2);
+    QCOMPARE(d.opened, (QList<int>{1, 2}));
+    // The final pass starts over: the closing command again, half a second, a whole pass, then done.
+    QCOMPARE(d.tick(), Command::BallotEnd);
+    QCOMPARE(d.oneShots, QList<OneShotTimer>{OneShotTimer::VoteFinalPass});
+    d.sequencer.onOneShot(OneShotTimer::VoteFinalPass);
+    QCOMPARE(d.ticks(2), polls(1, 2));
+    QCOMPARE(d.sequencer.voteFinalPassProgress(), 66);
+    d.ticks(2);
+    QVERIFY(d.sequencer.take(LinkEvent::VotePassDone));
+}
+
+void TestCommandSequencer::ballotPollResumesAfterTheBaseStationReturns()
+{
+    Driver d({4, 1, 1, 1});
+    runStartup(d, 1);
+    d.sequencer.post(LinkMode::VoteCommand, Command::BallotStartThree);
+    d.tick();
+    d.sequencer.post(LinkMode::VotePolling);
+    QCOMPARE(d.ticks(2), polls(1, 2));
+    d.sequencer.markLost();
+    QVERIFY(!d.sequencer.hasBaseStation());
+    // No poll goes out while the base station is away; the search probes instead.
+    const QList<quint32> during = d.ticks(3);
+    QVERIFY(!during.contains(Command::Poll | 3));
+    QVERIFY(during.contains(Command::Probe));
+    findAgain(d, 1);
+    // Polling goes on from keypad 1 without a new start command, which would clear the keypads' answers.
+    QCOMPARE(d.ticks(4), polls(1, 4));
+    QVERIFY(!d.sent.mid(d.sent.size() - 8).contains(Command::BallotStartThree));
+    QCOMPARE(d.sequencer.mode(), LinkMode::VotePolling);
+}
+
+void TestCommandSequencer::postsDuringALossWaitUntilItReturns()
+{
+    Driver d({2, 1, 1, 1});
+    runStartup(d, 1);
+    d.sequencer.post(LinkMode::SignInPolling);
+    d.ticks(2);
+    d.sequencer.markLost();
+    d.sequencer.post(LinkMode::SignInFinalPass, Command::SignInEnd);
+    QVERIFY(!d.ticks(3).contains(Command::SignInEnd));
+    QCOMPARE(d.sequencer.mode(), LinkMode::BaseStationSearch);
+    findAgain(d, 1);
+    QCOMPARE(d.tick(), Command::SignInEnd);
+    d.sequencer.onOneShot(OneShotTimer::SignInFinalPass);
+    d.ticks(3);
+    QVERIFY(d.sequencer.take(LinkEvent::SignInPassDone));
+}
+
+void TestCommandSequencer::lossWithNothingRunningEndsInAQuietRollCall()
+{
+    Driver d({2, 1, 1, 1});
+    runStartup(d, 1);
+    d.sequencer.take(LinkEvent::LinkReady);
+    QSignalSpy shown(&d.sequencer, &CommandSequencer::showMainWindowRequested);
+    QSignalSpy finished(&d.sequencer, &CommandSequencer::startupSearchFinished);
+    d.oneShots.clear();
+    d.sequencer.markLost();
+    findAgain(d, 1);
+    QCOMPARE(d.sent.last(), Command::PhaseStart); // in the tick that heard the base station
+    QCOMPARE(d.oneShots, QList<OneShotTimer>{OneShotTimer::StartupRollCall});
+    d.sequencer.onOneShot(OneShotTimer::StartupRollCall);
+    QCOMPARE(d.ticks(3), (QList<quint32>{polls(1, 2) << 0}));
+    QCOMPARE(d.oneShots.last(), OneShotTimer::PhaseEndCommand);
+    // Not the start-up: no second "link ready", and a hub window in front stays in front.
+    QVERIFY(!d.sequencer.isRaised(LinkEvent::LinkReady));
+    QCOMPARE(shown.count(), 0);
+    QCOMPARE(finished.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestCommandSequencer)

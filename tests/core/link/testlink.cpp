@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,7 +39,7 @@ class TestLink : public QObject
 private slots:
     void searchOpensPortsAndSendsTheProbeOnTheLine();
     void bytesSplitAcrossReadsReachTheTable();
-    void lostLineIsReportedOnceAndSearchReopens();
+    void pulledLineIsSearchedForAgainWithoutAMessageBox();
     void resolverPrefersTheDataRootLink();
 };
 
@@ -67,26 +68,34 @@ void TestLink::bytesSplitAcrossReadsReachTheTable()
     QCOMPARE(f.link.framesReceived(), 2u);
 }
 
-void TestLink::lostLineIsReportedOnceAndSearchReopens()
+void TestLink::pulledLineIsSearchedForAgainWithoutAMessageBox()
 {
     Fixture f;
+    QSignalSpy changes(&f.link, &Link::connectionChanged);
     f.link.post(LinkMode::BaseStationSearch);
     f.ticks(3);
+    f.port->deliver(keypadFrame(0x80, 1), 0);
+    f.ticks(3);
+    QVERIFY(f.link.hasBaseStation());
+    QCOMPARE(f.link.statusText(), OperatorText());
+
     f.port->deliver(keypadFrame(0x80, 1).left(2), 0); // half a frame in flight when the line goes
     f.port->unplug();
-    QCOMPARE(f.notifier.count(), 1);
-    QCOMPARE(f.notifier.entries().first().kind, RecordingNotifier::Kind::Error);
-    f.ticks(3); // the sequencer goes on against the closed port without another message
-    QCOMPARE(f.notifier.count(), 1);
-
-    f.link.post(LinkMode::BaseStationSearch);
+    QVERIFY(f.link.isLost());
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(f.link.statusText(),
+             OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgLinkLost"),
+                                     {QStringLiteral("1"), QStringLiteral("4")}));
+    // Nobody posts a search: the link starts one itself, from the lowest port.
+    f.port->opened.clear();
     f.ticks(3);
-    QCOMPARE(f.port->opened.last(), 1);
+    QCOMPARE(f.port->opened, QList<int>{1});
     // The stale half frame must not be glued to the answer on the new line.
     f.port->deliver(keypadFrame(0x80, 1), 1);
     f.ticks(3);
-    QVERIFY(!f.link.sequencer().isSearching());
-    QCOMPARE(f.link.sequencer().mode(), LinkMode::Idle);
+    QVERIFY(f.link.hasBaseStation());
+    QCOMPARE(changes.count(), 2);
+    QCOMPARE(f.notifier.count(), 0); // the running window shows the state; no box waits for a click
 }
 
 void TestLink::resolverPrefersTheDataRootLink()

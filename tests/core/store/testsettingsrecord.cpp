@@ -51,9 +51,13 @@ void TestSettingsRecord::linkSettingsReadTheFourNumbers_data()
     QTest::newRow("full house") << QStringLiteral("249") << QStringLiteral("10") << QStringLiteral("3")
                                 << QStringLiteral("3") << LinkSettings{249, 10, 3, 3};
     QTest::newRow("empty record") << QString() << QString() << QString() << QString()
-                                  << LinkSettings{0, 0, 0, 0};
+                                  << LinkSettings{1, 0, 0, 0};
     QTest::newRow("non-numeric") << QStringLiteral("x") << QStringLiteral("2") << QStringLiteral("COM1")
-                                 << QStringLiteral("4") << LinkSettings{0, 2, 0, 4};
+                                 << QStringLiteral("4") << LinkSettings{1, 2, 0, 4};
+    QTest::newRow("keypad 250 and beyond") << QStringLiteral("250") << QStringLiteral("1") << QStringLiteral("1")
+                                           << QStringLiteral("4") << LinkSettings{249, 1, 1, 4};
+    QTest::newRow("negative") << QStringLiteral("-5") << QStringLiteral("1") << QStringLiteral("1")
+                              << QStringLiteral("4") << LinkSettings{1, 1, 1, 4};
 }
 
 void TestSettingsRecord::linkSettingsReadTheFourNumbers()

@@ -32,7 +32,6 @@ struct Fixture
     FakeLinkPort *port = new FakeLinkPort;
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
-    ConferenceState state;
     QStringList speechCalls; // what the conference asked of the discussion page
     std::unique_ptr<ConferenceWindow> window;
 
@@ -55,7 +54,6 @@ struct Fixture
                                   meeting.root,
                                   meeting.notifier,
                                   hall,
-                                  state,
                                   TextCatalogue(writeVotingLanguageFile(meeting.dir)),
                                   meeting.dir.path(),
                                   systemType};
@@ -205,7 +203,7 @@ void TestConferenceWindow::pageSwitchAndExitAreRefusedDuringASignIn()
     QVERIFY(f.window->isVisible());
 
     f.finishSignIn();
-    QVERIFY(f.state.signInClosed);
+    QVERIFY(f.window->conferenceState().signInClosed);
     QVERIFY(f.window->press(Control::Voting));
     QCOMPARE(f.window->currentPage(), Page::Voting);
 }
@@ -213,7 +211,7 @@ void TestConferenceWindow::pageSwitchAndExitAreRefusedDuringASignIn()
 void TestConferenceWindow::pageSwitchIsRefusedDuringABallot()
 {
     Fixture f("1");
-    f.state.signInClosed = true;
+    f.window->conferenceState().signInClosed = true;
     f.window->press(Control::Voting);
     f.window->votingWindow()->motionList()->selectRow(0);
     f.window->votingWindow()->button(VotingWindow::Control::Start)->click();
@@ -289,7 +287,7 @@ void TestConferenceWindow::bannerGoesToTheHallTextPane()
 void TestConferenceWindow::queryResultCarriesTheStoredBallot()
 {
     Fixture f("1");
-    f.state.signInClosed = true;
+    f.window->conferenceState().signInClosed = true;
     f.window->press(Control::Voting);
     VotingController *voting = f.window->votingController();
     voting->selectMotion(0);
