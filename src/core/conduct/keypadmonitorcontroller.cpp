@@ -42,10 +42,19 @@ bool KeypadMonitorController::hasAnswered(int keypad) const
     return m_link.table().at(keypad).answered != 0;
 }
 
+bool KeypadMonitorController::isBaseStationMissing() const
+{
+    return !m_link.hasBaseStation();
+}
+
 void KeypadMonitorController::startCheck()
 {
     if (!m_checkEnabled)
         return;
+    if (isBaseStationMissing()) {
+        emit refreshed();
+        return;
+    }
     m_link.setTickPeriod(CheckTickMs);
     m_link.table().clearAnswered();
     setCheckEnabled(false);

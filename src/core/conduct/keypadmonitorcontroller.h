@@ -36,6 +36,8 @@ public:
     bool hasAnswered(int keypad) const;
     int progress() const { return m_progress; }
     bool isCheckEnabled() const { return m_checkEnabled; }
+    // No base station answers (none was found, or it was lost): a check would show every keypad off line.
+    bool isBaseStationMissing() const;
 
     void startCheck();
     // Leaves the monitor: the tick goes back to normal and the main window comes back.

@@ -96,6 +96,8 @@ public:
     int finalPassProgress() const;
     bool isFinalPassRunning() const { return m_running && m_ended; }
 
+    const Link &link() const { return m_link; }
+
 signals:
     // Buttons, counts or texts changed.
     void changed();

@@ -501,7 +501,7 @@ void VotingController::showResult(bool final)
             chart.setCaption(QStringLiteral("Ballot Report"), colour);
         chart.setPercentageDisplay(textNumber(m_motion.ViewPer));
         chart.setScreen(int(ChartModel::Screen::Table), info().chartKind);
-        chart.showResult(m_tallied.result, labels, colour);
+        chart.showResult(m_verdict.isEmpty() ? m_tallied.resultWithoutVerdict : m_tallied.result, labels, colour);
     });
 }
 

@@ -133,6 +133,8 @@ public:
     // The final pass after Stop, 0..100.
     int finalPassProgress() const;
 
+    const Link &link() const { return m_link; }
+
 signals:
     void changed();
     // The ballot ended and its result is stored.

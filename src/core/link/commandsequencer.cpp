@@ -140,16 +140,21 @@ void CommandSequencer::searchStep()
     if (m_baseAnswered) {
         m_baseAnswered = false;
         m_search = false;
-        if (m_lost && m_held.mode != LinkMode::StartupRollCall) {
+        if (m_lost && m_startupDone) {
             restore();
             return;
         }
+        // Found for the first time, or lost again before the start-up roll call was over: the start-up
+        // goes on from here.
+        const bool wasLost = m_lost;
         m_lost = false;
         m_found = true;
         m_reconnectRollCall = false;
         setPending(Command::PhaseStart);
         m_mode = LinkMode::Idle;
         emit oneShotRequested(OneShotTimer::StartupRollCall);
+        if (wasLost)
+            emit linkRestored();
     } else if (m_currentPort < m_settings.highestPort) {
         ++m_currentPort;
         emit openPortRequested(m_currentPort);
@@ -229,6 +234,7 @@ void CommandSequencer::rollCallStep()
         m_reconnectRollCall = false;
         emit oneShotRequested(OneShotTimer::PhaseEndCommand);
     } else if (m_mode == LinkMode::StartupRollCall) {
+        m_startupDone = true;
         emit startupSearchFinished();
         raise(LinkEvent::LinkReady);
         m_showMainWindow = true;

@@ -143,6 +143,7 @@ private:
 
     bool m_lost = false;
     bool m_found = false;
+    bool m_startupDone = false; // the start-up roll call has ended: later losses are reconnections
     bool m_reconnectRollCall = false; // the roll call after a reconnection: no start-up flags
     Held m_held;
 

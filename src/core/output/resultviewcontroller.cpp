@@ -27,6 +27,7 @@ ResultViewTexts ResultViewTexts::lookUp(const VoteTypeTable::Lookup &lookup)
     t.MsgVote[3] = lookup(Section, u"MsgVote4");
     t.MsgClewNokey = lookup(Section, u"MsgClewNokey");
     t.MsgClewMark = lookup(Section, u"MsgClewMark");
+    t.MsgInterrupted = lookup(Section, u"MsgInterrupted");
     return t;
 }
 
@@ -104,7 +105,9 @@ void ResultViewController::showView(ResultStyle requested)
         chart->setPercentageDisplay(m_stored.percentageFlag);
         chart->setScreen(int(m_style), chartKind());
         chart->showResult(m_stored.result, labels, White);
-        if (m_style != ResultStyle::Table)
+        if (m_stored.interrupted)
+            chart->setSecondCaption(m_texts.MsgInterrupted, White);
+        else if (m_style != ResultStyle::Table)
             chart->setSecondCaption(QString(), White);
     }
 }

@@ -24,6 +24,7 @@ struct StoredResult
     QString pollTime;       // `PollTimel`
     int percentageFlag = 2; // `ViewPer` as a number: 1 show percentages
     QSize screenSize;       // the big screen's width and height
+    bool interrupted = false; // the ballot never reached its final pass: counts without a verdict
 };
 
 // The catalogue texts the result window shows or builds its label lists from, already looked up.
@@ -38,6 +39,7 @@ struct ResultViewTexts
     std::array<QString, 4> MsgVote; // MsgVote1..MsgVote4: in favour, against, abstain, not answered
     QString MsgClewNokey;           // the no-key entry after the candidates of a one-of-three election
     QString MsgClewMark;            // the average score's label
+    QString MsgInterrupted;         // under the chart of a ballot that never reached its final pass
 
     static ResultViewTexts lookUp(const VoteTypeTable::Lookup &lookup);
 };

@@ -403,8 +403,10 @@ void ConferenceWindow::openVoteMonitor()
     if (m_monitor || !m_voting)
         return;
     const SignInController *signIn = m_signIn;
+    const VotingController *voting = m_voting;
     auto *monitor = new VoteMonitorWindow(
-        m_context.link, m_voting->type(), [signIn](int keypad) { return signIn->nameOf(keypad); }, this);
+        m_context.link, [voting] { return voting->type(); },
+        [signIn](int keypad) { return signIn->nameOf(keypad); }, this);
     monitor->setAttribute(Qt::WA_DeleteOnClose);
     monitor->move(WindowPlacement::centred(screenOf(this).size()).position);
     m_monitor = monitor;
@@ -430,6 +432,8 @@ StoredResult ConferenceWindow::selectedResult() const
     result.pollTime = motion.PollTimel;
     result.percentageFlag = textNumber(motion.ViewPer);
     result.screenSize = m_context.hall.geometry().size();
+    result.interrupted =
+        motion.VoteState == m_context.catalogue.text(QStringLiteral("FrmMeeVote"), QStringLiteral("DateBreak"));
     return result;
 }
 

@@ -31,6 +31,13 @@ KeypadMonitorWindow::KeypadMonitorWindow(KeypadMonitorController &controller, co
     headingFont.setPointSize(16);
     heading->setFont(headingFont);
     heading->setGeometry(32, 92, 600, 36);
+    m_noBase = new QLabel(m_texts.catalogue().text(QStringLiteral("Public"), QStringLiteral("MsgNoBaseStation")), this);
+    m_noBase->setGeometry(640, 92, 352, 36);
+    m_noBase->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QPalette warning = m_noBase->palette();
+    warning.setColor(QPalette::WindowText, QColor(200, 0, 0));
+    m_noBase->setPalette(warning);
+    m_noBase->setFont(headingFont);
 
     m_list->setGeometry(32, 138, 960, 492);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -100,17 +107,20 @@ void KeypadMonitorWindow::rebuild()
 void KeypadMonitorWindow::refresh()
 {
     const QString answeredText = m_texts.text(QStringLiteral("MsgClew4"));
+    // Without a base station nobody can answer: the keypads' states say nothing, so none is shown.
+    const bool missing = m_controller.isBaseStationMissing();
+    m_noBase->setVisible(missing);
     for (int n = 1; n <= m_controller.total(); ++n) {
         const KeypadMonitorController::Cell cell = KeypadMonitorController::cellOf(n);
         if (QTableWidgetItem *state = m_list->item(cell.row, 2 + 2 * cell.columnPair)) {
             const bool answered = m_controller.hasAnswered(n);
-            state->setText(answered ? answeredText : NotAnswered);
+            state->setText(missing ? QString() : answered ? answeredText : NotAnswered);
             state->setForeground(answered ? QColor(0x1f, 0x7a, 0x4d) : QColor(0x8a, 0x93, 0x9e));
         }
     }
     m_counts[0]->setText(QString::number(m_controller.total()));
-    m_counts[1]->setText(QString::number(m_controller.answered()));
-    m_counts[2]->setText(QString::number(m_controller.notAnswered()));
+    m_counts[1]->setText(missing ? QStringLiteral("-") : QString::number(m_controller.answered()));
+    m_counts[2]->setText(missing ? QStringLiteral("-") : QString::number(m_controller.notAnswered()));
     m_progress->setValue(m_controller.progress());
 }
 

@@ -39,5 +39,6 @@ private:
     QTableWidget *m_list;
     QPushButton *m_check;
     QProgressBar *m_progress;
+    QLabel *m_noBase = nullptr;
     QLabel *m_counts[3];
 };

@@ -2,6 +2,7 @@
 
 #include "core/conduct/signincontroller.h"
 #include "core/prepare/inputfilter.h"
+#include "gui/ui/conductstatusbar.h"
 #include "gui/ui/fieldfilter.h"
 
 #include <QCheckBox>
@@ -150,6 +151,10 @@ void SignInWindow::build()
         m_buttons.append({place.control, button});
     }
 
+    // Beside the buttons: a lost base station, keypads off the roster, the final pass.
+    m_status = new ConductStatusBar(m_controller.link(), m_texts.catalogue(), this);
+    m_status->setGeometry(492, PageSize.height() - 70, 313, 66);
+
     SignInController &c = m_controller;
     connect(button(Control::Start), &QPushButton::clicked, &c, &SignInController::start);
     connect(button(Control::End), &QPushButton::clicked, &c, &SignInController::end);
@@ -268,4 +273,6 @@ void SignInWindow::refreshState()
     m_counts[2]->setText(QString::number(c.absent()));
     m_quorum->setText(c.quorumText());
     m_countDown->setText(c.countDownText());
+    m_status->showState({c.isRunning(), c.isWaitingForBaseStation(), c.strangers(), c.isFinalPassRunning(),
+                    c.finalPassProgress()});
 }

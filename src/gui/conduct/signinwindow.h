@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class ConductStatusBar;
 class SignInController;
 
 // The sign-in page of the conference (FrmManChe): who has signed in, in groups of three columns of 19
@@ -62,6 +63,7 @@ private:
     QList<QPair<Control, QPushButton *>> m_buttons;
     QLabel *m_counts[3] = {};
     QLabel *m_quorum = nullptr;
+    ConductStatusBar *m_status = nullptr;
     QLabel *m_countDown = nullptr;
     QGroupBox *m_countDownFrame = nullptr;
     QCheckBox *m_countDownCheck = nullptr;

@@ -20,9 +20,10 @@ VoteMonitorWindow::Cell VoteMonitorWindow::cellOf(int keypad)
     return {(keypad - 1) % Rows, (keypad - 1) / Rows};
 }
 
-VoteMonitorWindow::VoteMonitorWindow(const Link &link, VoteType type, std::function<QString(int)> nameOf,
+VoteMonitorWindow::VoteMonitorWindow(const Link &link, std::function<VoteType()> typeOf,
+                                     std::function<QString(int)> nameOf,
                                      QWidget *parent)
-    : QWidget(parent, Qt::Window), m_link(link), m_type(type), m_nameOf(std::move(nameOf)),
+    : QWidget(parent, Qt::Window), m_link(link), m_typeOf(std::move(typeOf)), m_nameOf(std::move(nameOf)),
       m_list(new QTableWidget(this)), m_timer(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("on-line monitoring"));
@@ -84,10 +85,11 @@ void VoteMonitorWindow::refresh()
         rebuild();
         return;
     }
+    const VoteType type = m_typeOf();
     for (int n = 1; n <= keypads; ++n) {
         const Cell cell = cellOf(n);
         m_list->item(cell.row, 2 + 3 * cell.group)->setText(m_nameOf(n));
         m_list->item(cell.row, 3 + 3 * cell.group)
-            ->setText(VotingController::monitorStatus(m_type, m_link.table().at(n).keyCode));
+            ->setText(VotingController::monitorStatus(type, m_link.table().at(n).keyCode));
     }
 }

@@ -28,8 +28,9 @@ public:
     };
     static Cell cellOf(int keypad);
 
-    // `nameOf` gives the delegate on a keypad, empty when there is none.
-    VoteMonitorWindow(const Link &link, VoteType type, std::function<QString(int)> nameOf,
+    // `nameOf` gives the delegate on a keypad, empty when there is none; `typeOf` the type of the ballot
+    // running now, so a monitor left open follows the next ballot.
+    VoteMonitorWindow(const Link &link, std::function<VoteType()> typeOf, std::function<QString(int)> nameOf,
                       QWidget *parent = nullptr);
 
     QTableWidget *list() const { return m_list; }
@@ -41,7 +42,7 @@ private:
     void rebuild();
 
     const Link &m_link;
-    VoteType m_type;
+    std::function<VoteType()> m_typeOf;
     std::function<QString(int)> m_nameOf;
     QTableWidget *m_list;
     QTimer *m_timer;

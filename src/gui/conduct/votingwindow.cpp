@@ -2,6 +2,7 @@
 
 #include "core/conduct/votingcontroller.h"
 #include "gui/output/chartview.h"
+#include "gui/ui/conductstatusbar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,6 +99,9 @@ void VotingWindow::build()
     QFont verdictFont = m_verdict->font();
     verdictFont.setBold(true);
     m_verdict->setFont(verdictFont);
+    // Under the options: a lost base station, keypads off the roster, the final pass.
+    m_status = new ConductStatusBar(m_controller.link(), m_texts.catalogue(), this);
+    m_status->setGeometry(10, 542, 400, 70);
 
     struct Place
     {
@@ -131,7 +135,7 @@ void VotingWindow::build()
 void VotingWindow::buildOptions()
 {
     m_options = new QGroupBox(this);
-    m_options->setGeometry(10, 276, 400, 300);
+    m_options->setGeometry(10, 276, 400, 262);
 
     auto *baseCaption = new QLabel(m_options);
     baseCaption->setObjectName(QStringLiteral("IDC_STATIC_BASE"));
@@ -254,6 +258,8 @@ void VotingWindow::refreshState()
     m_verdict->setText(c.verdict());
 
     const bool idle = c.phase() == VotingController::Phase::Idle;
+    const bool finalPass = c.phase() == VotingController::Phase::Waiting;
+    m_status->showState({!idle, c.isWaitingForBaseStation(), c.strangers(), finalPass, c.finalPassProgress()});
     button(Control::Start)->setText(c.startCaption());
     button(Control::Start)->setEnabled(c.isStartEnabled());
     button(Control::Stop)->setText(c.stopCaption());

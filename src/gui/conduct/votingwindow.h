@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class ChartView;
+class ConductStatusBar;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -70,6 +71,7 @@ private:
     QList<QPair<Control, QPushButton *>> m_buttons;
     QLabel *m_counts[2] = {};
     QLabel *m_verdict = nullptr;
+    ConductStatusBar *m_status = nullptr;
     QGroupBox *m_options = nullptr;
     QComboBox *m_base = nullptr;
     QComboBox *m_passRule = nullptr;

@@ -236,16 +236,22 @@ void TestSignInController::lateSignInKeepsTheEarlierSignIns()
 void TestSignInController::singleKeypadQuerySignsInOnlyAnAnsweringKeypad()
 {
     Fixture f(10, 10);
-    f.link.table().entry(7)->answered = 1;
     QVERIFY(f.signIn->queryKeypad("7"));
     QCOMPARE(f.posted().constFirst(), Command::Poll | 7);
+    f.link.table().entry(7)->answered = 1; // its answer to the query
     f.signIn->onQueryAnswer();
     QCOMPARE(f.link.table().at(7).signedIn, 1);
     QCOMPARE(f.posted().constFirst(), Command::SignInKeypad | 7);
+    QCOMPARE(f.meeting.notifier.count(), 0);
 
+    // Keypad 8 answered the start-up roll call but not this query: it is off line now, and the operator
+    // is told so.
+    f.link.table().entry(8)->answered = 1;
     QVERIFY(f.signIn->queryKeypad("8"));
     f.signIn->onQueryAnswer();
     QCOMPARE(f.link.table().at(8).signedIn, 0);
+    QCOMPARE(f.meeting.notifier.entries().constLast().text,
+             OperatorText::catalogue("FrmManChe", "MsgQueryNone", {"8"}));
 }
 
 void TestSignInController::keypadNumberOutsideTheRangeIsRefused_data()

@@ -185,8 +185,11 @@ void TestVotingController::liveTicksWriteTheResultAsTheyGo()
     f.keys({1, 1, 1});
     f.voting->onLiveTick();
     f.voting->waitForLiveResults();
-    QCOMPARE(f.stored(0).VoteState, "Voted");
-    QCOMPARE(f.stored(0).result, f.hall.chart().resultText());
+    // A console that dies now must not leave what looks like an outcome: no verdict, not "voted".
+    QCOMPARE(f.stored(0).VoteState, "Halted");
+    QCOMPARE(f.stored(0).result, "2:10:8:3:0:0:5:37.50%:0.00%:0.00%::");
+    QCOMPARE(f.hall.chart().resultText(), f.stored(0).result);
+    QVERIFY(f.voting->verdict().isEmpty());
     QCOMPARE(f.hall.chart().caption(), "请按相应键投票");
     QCOMPARE(f.hall.chart().screen(), ChartModel::Screen::Table);
     QCOMPARE(f.voting->preview().resultText(), f.hall.chart().resultText());

@@ -510,7 +510,7 @@ void TestCatalogueCheck::alternativesDiffer_data()
           u"VoteType7"_s}},
         {u"FrmMeeVote"_s, {u"cbBaseOne"_s, u"cbBaseTwo"_s}},
         {u"FrmMeeVote"_s, {u"cbAbetOne"_s, u"cbAbetTwo"_s}},
-        {u"FrmMeeVote"_s, {u"DateYes"_s, u"DateNo"_s}},
+        {u"FrmMeeVote"_s, {u"DateYes"_s, u"DateNo"_s, u"DateBreak"_s}},
         {u"FrmRegque"_s, {u"MsgClew17"_s, u"MsgClew18"_s}},
         {u"FrmScrText"_s, {u"PassVoteOk"_s, u"PassVoteNo"_s}},
         {u"FrmManinfo"_s, {u"LstText1"_s, u"LstText2"_s}},
@@ -560,7 +560,7 @@ void TestCatalogueCheck::textsFitTheirColumns_data()
         limits.append({u"FrmMeeVote"_s, QLatin1String(key), 10});
     for (const char *key : {"DataYes", "DataNo"})
         limits.append({u"FrmMeeMat"_s, QLatin1String(key), 6}); // `VoteState`
-    for (const char *key : {"DateYes", "DateNo"})
+    for (const char *key : {"DateYes", "DateNo", "DateBreak"})
         limits.append({u"FrmMeeVote"_s, QLatin1String(key), 6});
     for (const char *key : {"MsgScrView9", "MsgScrView10"})
         limits.append({u"FrmManChe"_s, QLatin1String(key), 30}); // `Employees`.`sign`

@@ -13,13 +13,15 @@ struct Fixture
 {
     RecordingNotifier notifier;
     Link link{std::make_unique<FakeLinkPort>(), notifier};
+    VoteType type;
     std::unique_ptr<VoteMonitorWindow> window;
 
-    Fixture(int keypads, VoteType type)
+    Fixture(int keypads, VoteType ballotType) : type(ballotType)
     {
         link.applySettings({keypads, 1, 1, 1});
         window = std::make_unique<VoteMonitorWindow>(
-            link, type, [](int n) { return n % 2 ? QString("Delegate %1").arg(n) : QString(); });
+            link, [this] { return type; },
+            [](int n) { return n % 2 ? QString("Delegate %1").arg(n) : QString(); });
     }
     QString cell(int keypad, int column) const
     {
@@ -39,6 +41,7 @@ private slots:
     void everyKeypadOfALargeHallHasItsPlace();
     void statusSaysWhetherAValidAnswerCameNeverWhichKey_data();
     void statusSaysWhetherAValidAnswerCameNeverWhichKey();
+    void followsTheTypeOfTheRunningBallot();
 };
 
 void TestVoteMonitorWindow::windowAndListLayout()
@@ -89,6 +92,19 @@ void TestVoteMonitorWindow::statusSaysWhetherAValidAnswerCameNeverWhichKey()
     f.window->refresh();
     QCOMPARE(f.cell(25, 2), status);
     QCOMPARE(f.cell(24, 2), "----");
+}
+
+void TestVoteMonitorWindow::followsTheTypeOfTheRunningBallot()
+{
+    // Opened during a yes/no ballot and left open into an election of several: keys 1 and 2 together
+    // are an answer now.
+    Fixture f(30, VoteType::YesNo);
+    f.link.table().entry(3)->keyCode = 0x03;
+    f.window->refresh();
+    QCOMPARE(f.cell(3, 2), "");
+    f.type = VoteType::ElectSeveralOfFive;
+    f.window->refresh();
+    QCOMPARE(f.cell(3, 2), "已按键");
 }
 
 QTEST_MAIN(TestVoteMonitorWindow)
