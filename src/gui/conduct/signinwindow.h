@@ -40,6 +40,8 @@ public:
 
     SignInWindow(SignInController &controller, const TextCatalogue &catalogue, QWidget *parent = nullptr);
 
+    ConductStatusBar *statusBar() const { return m_status; }
+
     QPushButton *button(Control control) const;
     QTableWidget *list() const { return m_list; }
     QLineEdit *keypadField() const { return m_keypadField; }

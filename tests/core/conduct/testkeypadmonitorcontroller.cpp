@@ -1,4 +1,4 @@
-#include "fakelinkport.h"
+#include "linkup.h"
 #include "recordingnotifier.h"
 
 #include "core/conduct/keypadmonitorcontroller.h"
@@ -17,7 +17,12 @@ struct Hall
     QList<int> online;
     qint64 ms = 0;
 
-    explicit Hall(int keypads) { link.applySettings({keypads, 1, 1, 1}); }
+    explicit Hall(int keypads, bool baseStation = true)
+    {
+        link.applySettings({keypads, 1, 1, 1});
+        if (baseStation)
+            bringUp(link, *port);
+    }
 
     void tick()
     {
@@ -56,6 +61,7 @@ private slots:
     void cellPlacement();
     void checkOfHundredKeypadsWithNinetyAnswering();
     void closingRestoresTheTickAndShowsTheMainWindow();
+    void checkWithoutABaseStationAsksNobody();
 };
 
 void TestKeypadMonitorController::cellPlacement_data()
@@ -131,6 +137,18 @@ void TestKeypadMonitorController::closingRestoresTheTickAndShowsTheMainWindow()
     QCOMPARE(hall.link.tickPeriod(), KeypadMonitorController::NormalTickMs);
     hall.tick();
     QCOMPARE(shown.count(), 1);
+}
+
+void TestKeypadMonitorController::checkWithoutABaseStationAsksNobody()
+{
+    Hall hall(10, false);
+    KeypadMonitorController monitor(hall.link);
+    QVERIFY(monitor.isBaseStationMissing());
+    monitor.startCheck();
+    hall.ticks(3);
+    QVERIFY(hall.port->sent.isEmpty());
+    QVERIFY(monitor.isCheckEnabled());
+    QCOMPARE(hall.link.tickPeriod(), KeypadMonitorController::NormalTickMs);
 }
 
 QTEST_GUILESS_MAIN(TestKeypadMonitorController)

@@ -1,4 +1,4 @@
-#include "fakelinkport.h"
+#include "linkup.h"
 #include "meetingfixture.h"
 
 #include "core/conduct/conferencestate.h"
@@ -7,6 +7,7 @@
 #include "core/output/hallscreen.h"
 #include "core/prepare/inputfilter.h"
 #include "core/store/databaseaccess.h"
+#include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
 
 #include <QFile>
@@ -93,6 +94,10 @@ private slots:
     void listPlacement();
     void nameListsPageByTwentyFour();
     void secondSignInWithCountDownShowsItsFiguresAgain();
+    void signInBelongsToTheMeeting();
+    void queryAfterTheEndRecordsMarkLogAndCountTogether();
+    void endDuringALossAsksAndEndsWhenTheBaseStationReturns();
+    void endDuringALossMayKeepWhatWasCollected();
 };
 
 void TestSignInController::countsAgainstTheDueNumber_data()
@@ -321,6 +326,94 @@ void TestSignInController::secondSignInWithCountDownShowsItsFiguresAgain()
     MeetingRecord meeting;
     QVERIFY(f.meeting.system->readMeeting(f.meeting.meetingName, meeting));
     QCOMPARE(meeting.SignIn, "4"); // the running sign-in is not written until it ends
+}
+
+void TestSignInController::signInBelongsToTheMeeting()
+{
+    Fixture f(10, 10);
+    // Marks and the ended flag left by a conference for another meeting.
+    f.signInKeypads(1, 6);
+    f.conference.signInClosed = true;
+    f.signIn->open();
+    QCOMPARE(f.signIn->signedCount(), 0);
+    QVERIFY(!f.conference.signInClosed);
+
+    f.startPolling();
+    f.signInKeypads(2, 4);
+    f.finish();
+    // The next conference for this meeting starts from its own last sign-in.
+    f.link.table().clearSignedIn();
+    ConferenceState next;
+    SignInController again(f.link, *f.meeting.system, f.meeting.root, f.meeting.notifier, f.hall, next,
+                           TextCatalogue(f.meeting.dir.filePath("menu.ini")), f.meeting.meetingName, "1024");
+    again.open();
+    QVERIFY(next.signInClosed);
+    QCOMPARE(again.signedCount(), 3);
+    QCOMPARE(f.link.table().at(3).signedIn, 1);
+    QCOMPARE(f.link.table().at(5).signedIn, 0);
+}
+
+void TestSignInController::queryAfterTheEndRecordsMarkLogAndCountTogether()
+{
+    Fixture f(10, 10);
+    f.startPolling();
+    f.signInKeypads(1, 4);
+    f.finish();
+    QVERIFY(f.signIn->queryKeypad("9"));
+    f.link.table().entry(9)->answered = 1;
+    f.signIn->onQueryAnswer();
+    MeetingDatabase database(f.meeting.root, f.meeting.meetingName, f.meeting.notifier);
+    QCOMPARE(database.delegatesBySignIn("present").CellNo, (QStringList{"1", "2", "3", "4", "9"}));
+    const QList<SignInMark> log = database.lastSignIn();
+    QCOMPARE(log.size(), 10); // the record of the last sign-in, not a second one beside it
+    QCOMPARE(log.at(8).sign, "present");
+    MeetingRecord record;
+    f.meeting.system->readMeeting(f.meeting.meetingName, record);
+    QCOMPARE(record.SignIn, "5");
+}
+
+void TestSignInController::endDuringALossAsksAndEndsWhenTheBaseStationReturns()
+{
+    Fixture f(10, 10);
+    bringUp(f.link, *f.port);
+    f.startPolling();
+    f.signInKeypads(1, 5);
+    f.port->unplug();
+    QVERIFY(f.signIn->isStale());
+    f.meeting.notifier.queueAnswer(false);
+    f.signIn->end();
+    QCOMPARE(f.meeting.notifier.entries().constLast().text,
+             OperatorText::catalogue("FrmManChe", "MsgEndLost", {"1", "1"}));
+    QVERIFY(f.signIn->isWaitingForBaseStation());
+    QVERIFY(!f.conference.signInClosed);
+    QVERIFY(!f.posted().contains(Command::SignInEnd));
+
+    answerTheSearch(f.link, *f.port);
+    QVERIFY(!f.signIn->isWaitingForBaseStation());
+    QVERIFY(f.posted().contains(Command::SignInEnd));
+    QVERIFY(f.conference.signInClosed);
+}
+
+void TestSignInController::endDuringALossMayKeepWhatWasCollected()
+{
+    Fixture f(10, 10);
+    bringUp(f.link, *f.port);
+    f.startPolling();
+    f.signInKeypads(1, 5);
+    f.port->unplug();
+    f.meeting.notifier.queueAnswer(true);
+    f.signIn->end();
+    QVERIFY(f.conference.signInClosed);
+    MeetingRecord record;
+    f.meeting.system->readMeeting(f.meeting.meetingName, record);
+    QCOMPARE(record.SignIn, "5");
+    f.signIn->onRelease();
+    QVERIFY(f.signIn->isStartEnabled());
+    // Back again, the abandoned sign-in does not poll on.
+    answerTheSearch(f.link, *f.port);
+    const QList<quint32> after = f.posted();
+    QVERIFY(after.contains(Command::PhaseEnd));
+    QVERIFY(!after.contains(Command::Poll | 1));
 }
 
 QTEST_GUILESS_MAIN(TestSignInController)

@@ -1,4 +1,4 @@
-#include "fakelinkport.h"
+#include "linkup.h"
 #include "meetingfixture.h"
 #include "motionfixture.h"
 
@@ -22,10 +22,11 @@ struct Fixture
     TextCatalogue catalogue;
     std::unique_ptr<VotingController> voting;
 
-    explicit Fixture(int keypads = 10, int due = 10, int present = 8)
+    // Delegates sit on keypads 1..delegates (all keypads when -1).
+    explicit Fixture(int keypads = 10, int due = 10, int present = 8, int delegates = -1)
     {
         link.applySettings({keypads, 1, 1, 1});
-        if (!meeting.create(due, keypads))
+        if (!meeting.create(due, delegates < 0 ? keypads : delegates))
             qFatal("meeting set-up failed");
         meeting.system->recordSignInCount(meeting.meetingName, QString::number(present));
         catalogue = TextCatalogue(writeVotingLanguageFile(meeting.dir));
@@ -97,7 +98,11 @@ private slots:
     void typeTextMatchingNothingKeepsTheType();
     void settingsWrittenBackAtStartByType();
     void electionShowsItsCandidatesAndStoresCounts();
-    void rerunningAVotedMotionOverwritesItsResult();
+    void rerunningAVotedMotionAsksFirst();
+    void thresholdBeyondAHundredCountsAsAHundred();
+    void onlyTheRostersKeypadsAreCounted();
+    void stopDuringALossKeepsWhatWasCollectedWithoutAVerdict();
+    void ballotEndsByItselfWhenTheBaseStationReturns();
     void monitorStatus_data();
     void monitorStatus();
     void noSelectionDisablesStartAndQuery();
@@ -224,6 +229,13 @@ void TestVotingController::typeTextMatchingNothingKeepsTheType()
     QCOMPARE(f.voting->type(), VoteType::Scoring);
     f.voting->selectMotion(7);
     QCOMPARE(f.voting->type(), VoteType::Scoring);
+    // ... for the window, but the motion is not run: its result would be stored as a scoring.
+    f.voting->start();
+    QCOMPARE(f.voting->phase(), VotingController::Phase::Idle);
+    QCOMPARE(f.meeting.notifier.entries().constLast().text,
+             OperatorText::catalogue("FrmMeeVote", "MsgTypeUnknown", {"no such type"}));
+    QCOMPARE(f.stored(7).OveType, "no such type");
+    QVERIFY(f.sent(2).isEmpty());
 }
 
 void TestVotingController::settingsWrittenBackAtStartByType()
@@ -258,20 +270,122 @@ void TestVotingController::electionShowsItsCandidatesAndStoresCounts()
     QCOMPARE(f.hall.chart().labels().mid(0, 5), (QStringList{"Ana", "Bo", "Chen", "Dita", "Eli"}));
 }
 
-void TestVotingController::rerunningAVotedMotionOverwritesItsResult()
+void TestVotingController::rerunningAVotedMotionAsksFirst()
 {
     Fixture f;
     f.voting->selectMotion(0);
     f.runToLive();
     f.keys({1, 1, 1, 1});
     f.finish();
-    const QString first = f.stored(0).result;
+    const MotionRecord first = f.stored(0);
     f.voting->selectMotion(0);
     QVERIFY(f.voting->isQueryEnabled());
+    f.meeting.notifier.queueAnswer(false);
+    f.voting->start();
+    QCOMPARE(f.meeting.notifier.entries().constLast().text,
+             OperatorText::catalogue("FrmMeeVote", "MsgRevote",
+                                     {"2 / 10 / 8 / 4 / 0 / 0 / 4 / 50.00% / 0.00% / 0.00% / Motion passed",
+                                      first.PollTimel}));
+    QCOMPARE(f.voting->phase(), VotingController::Phase::Idle); // No changes nothing
+    QCOMPARE(f.stored(0), first);
+    f.meeting.notifier.queueAnswer(true);
     f.runToLive();
     f.keys({2, 2, 2, 2});
     f.finish();
-    QVERIFY(f.stored(0).result != first);
+    QVERIFY(f.stored(0).result != first.result);
+}
+
+void TestVotingController::thresholdBeyondAHundredCountsAsAHundred()
+{
+    Fixture f;
+    MotionRecord stored = f.stored(0);
+    stored.VoteAbetValue = "150";
+    MeetingDatabase(f.meeting.root, f.meeting.meetingName, f.meeting.notifier).updateMotion(stored);
+    f.voting->selectMotion(0);
+    QCOMPARE(f.voting->motion().VoteAbetValue, "100");
+    f.runToLive();
+    f.keys({1, 1, 1, 1, 1, 1, 1, 1});
+    f.finish();
+    // 8 of 8 present is 100 %, which passes "at least 100" and would never pass 150.
+    QCOMPARE(f.voting->verdict(), "Motion passed");
+}
+
+void TestVotingController::onlyTheRostersKeypadsAreCounted()
+{
+    Fixture f(56, 8, 8, 8); // eight delegates, 56 keypads answering
+    f.voting->selectMotion(0);
+    f.runToLive();
+    f.keys(QList<int>(56, 1));
+    f.voting->onLiveTick();
+    f.finish();
+    const QStringList fields = ColonList::split(f.stored(0).result, 11);
+    QCOMPARE(fields.mid(1, 4), (QStringList{"8", "8", "8", "0"})); // due, present, yes, no
+    QCOMPARE(fields.at(7), "100.00%");
+    QList<int> strangers;
+    for (int n = 9; n <= 56; ++n)
+        strangers << n;
+    QCOMPARE(f.voting->strangers(), strangers);
+}
+
+void TestVotingController::stopDuringALossKeepsWhatWasCollectedWithoutAVerdict()
+{
+    Fixture f;
+    bringUp(f.link, *f.port);
+    f.voting->selectMotion(0);
+    f.runToLive();
+    f.keys({1, 1, 1, 2});
+    f.port->unplug();
+    QVERIFY(f.voting->isStale());
+
+    // No: the ballot waits; nothing goes towards the dead line.
+    f.meeting.notifier.queueAnswer(false);
+    f.voting->stop();
+    QCOMPARE(f.meeting.notifier.entries().constLast().text,
+             OperatorText::catalogue("FrmMeeVote", "MsgStopLost", {"1", "1"}));
+    QVERIFY(f.voting->isWaitingForBaseStation());
+    QCOMPARE(f.voting->phase(), VotingController::Phase::Live);
+    QVERIFY(!f.sent(6).contains(Command::BallotEnd));
+
+    // Asked again, Yes: the votes collected so far, halted and without a verdict.
+    f.meeting.notifier.queueAnswer(true);
+    f.voting->stop();
+    const MotionRecord stored = f.stored(0);
+    QCOMPARE(stored.VoteState, "Halted");
+    QCOMPARE(stored.result, "2:10:8:3:1:0:4:37.50%:12.50%:0.00%::");
+    QVERIFY(f.voting->verdict().isEmpty());
+    QCOMPARE(f.hall.chart().caption(), "Halted");
+    f.voting->onRelease();
+    QCOMPARE(f.voting->phase(), VotingController::Phase::Idle);
+    QVERIFY(f.voting->isQueryEnabled());
+    // The base station comes back: the closing command goes out, the abandoned ballot's polls do not.
+    answerTheSearch(f.link, *f.port);
+    const QList<quint32> after = f.sent(4);
+    QVERIFY(after.contains(Command::PhaseEnd));
+    QVERIFY(!after.contains(Command::Poll | 1));
+}
+
+void TestVotingController::ballotEndsByItselfWhenTheBaseStationReturns()
+{
+    Fixture f;
+    bringUp(f.link, *f.port);
+    f.voting->selectMotion(0);
+    f.runToLive();
+    f.keys({1, 1, 1, 2});
+    f.port->unplug();
+    f.meeting.notifier.queueAnswer(false);
+    f.voting->stop();
+    QVERIFY(f.voting->isWaitingForBaseStation());
+    answerTheSearch(f.link, *f.port);
+    QVERIFY(!f.voting->isStale());
+    QCOMPARE(f.voting->phase(), VotingController::Phase::Waiting);
+    QCOMPARE(f.sent(), QList<quint32>{Command::BallotEnd});
+    f.link.sequencer().onOneShot(OneShotTimer::VoteFinalPass);
+    f.link.sequencer().noteAnswer();
+    f.sent(11);
+    f.voting->onFinalPassCheck();
+    QCOMPARE(f.voting->phase(), VotingController::Phase::Releasing);
+    QCOMPARE(f.stored(0).VoteState, "Voted");
+    QCOMPARE(f.voting->verdict(), "Motion failed"); // 3 of 8 present
 }
 
 void TestVotingController::monitorStatus_data()

@@ -7,6 +7,7 @@
 #include "core/link/linkmode.h"
 #include "core/output/hallscreen.h"
 #include "gui/conduct/signinwindow.h"
+#include "gui/ui/conductstatusbar.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -38,7 +39,8 @@ struct Fixture
         QFile language(meeting.dir.filePath("menu.ini"));
         language.open(QIODevice::WriteOnly);
         language.write("[FrmManChe]\nMsgClew4=signed\nMsgScrView5=quorate\nMsgScrView6=not quorate\n"
-                       "MsgScrView9=present\nMsgScrView10=absent\nIDC_SIGNIN_START=Start\n");
+                       "MsgScrView9=present\nMsgScrView10=absent\nIDC_SIGNIN_START=Start\n"
+                       "[Public]\nMsgStrangers=off the roster: %1\n");
         language.close();
         const TextCatalogue catalogue(language.fileName());
         signIn = std::make_unique<SignInController>(link, *meeting.system, meeting.root, meeting.notifier,
@@ -121,12 +123,15 @@ void TestSignInWindow::listHasNineteenRowsPerGroupOfThreeColumns()
 
 void TestSignInWindow::countsAndQuorumFollowTheRefresh()
 {
-    Fixture f(40, 30, 5);
+    Fixture f(40, 30, 20);
     f.window->button(Control::Start)->click();
     f.signIn->onCommandPhase();
     f.signIn->onBeginPolling();
     for (int n = 1; n <= 14; ++n)
         f.link.table().entry(n)->signedIn = 1;
+    // Keypads 25 and 26 are on nobody's roster: the operator sees them, the counts never do.
+    f.link.table().entry(25)->signedIn = 1;
+    f.link.table().entry(26)->signedIn = 1;
     f.signIn->onRefresh();
     QCOMPARE(f.window->countText(0), "30");
     QCOMPARE(f.window->countText(1), "14");
@@ -137,6 +142,7 @@ void TestSignInWindow::countsAndQuorumFollowTheRefresh()
     f.signIn->onRefresh();
     QCOMPARE(f.window->countText(1), "15");
     QCOMPARE(f.window->quorumText(), "quorate");
+    QCOMPARE(f.window->statusBar()->strangersText(), "off the roster: 25-26");
 }
 
 void TestSignInWindow::countDownControlsFollowTheCheckBoxAndTheRun()
