@@ -45,9 +45,13 @@ struct Meeting
     ConferenceState conference;
     TextCatalogue catalogue;
 
-    bool start()
+    int keypads = Keypads;
+
+    bool start(int due = 50, int delegates = Keypads, int hallKeypads = Keypads,
+               const QByteArray &scenario = Scenario)
     {
-        if (!meeting.create(50, Keypads, "1", "67"))
+        keypads = hallKeypads;
+        if (!meeting.create(due, delegates, "1", "67"))
             return false;
         catalogue = TextCatalogue(writeVotingLanguageFile(meeting.dir));
         MeetingDatabase database(meeting.root, meeting.meetingName, meeting.notifier);
@@ -66,14 +70,14 @@ struct Meeting
         }
         QFile file(meeting.dir.filePath("hall.scenario"));
         file.open(QIODevice::WriteOnly);
-        file.write(Scenario);
+        file.write(scenario);
         file.close();
         if (!sim.start(
                 {"--data-dir", meeting.dir.path(), "--port", "1", "--scenario", file.fileName(), "--pace"}))
             return false;
         link = std::make_unique<Link>(
             std::make_unique<SerialLinkPort>(PortResolver(meeting.dir.path(), false)), meeting.notifier);
-        link->applySettings({Keypads, 1, 1, 1});
+        link->applySettings({keypads, 1, 1, 1});
         link->start();
         return QTest::qWaitFor([this] { return link->sequencer().isRaised(LinkEvent::LinkReady); },
                                FlowTimeoutMs);
@@ -82,7 +86,7 @@ struct Meeting
     QList<int> keyCodes() const
     {
         QList<int> codes;
-        for (int n = 1; n <= Keypads; ++n)
+        for (int n = 1; n <= keypads; ++n)
             codes << link->table().at(n).keyCode;
         return codes;
     }
@@ -95,6 +99,7 @@ class TestMeetingFlow : public QObject
 
 private slots:
     void signInThenEveryKindOfBallot();
+    void ballotSurvivesAPulledLineAndOnlyTheRosterCounts();
 };
 
 void TestMeetingFlow::signInThenEveryKindOfBallot()
@@ -204,6 +209,68 @@ void TestMeetingFlow::signInThenEveryKindOfBallot()
             break;
         }
     }
+    // The only message: keypad 58 did not answer its query.
+    QCOMPARE(m.meeting.notifier.count(), 1);
+    QCOMPARE(m.meeting.notifier.entries().constFirst().text,
+             OperatorText::catalogue("FrmManChe", "MsgQueryNone", {"58"}));
+}
+
+// Eight delegates on the roster in a hall where 56 keypads answer; the base station's cable is pulled in
+// the middle of the ballot and plugged back.
+void TestMeetingFlow::ballotSurvivesAPulledLineAndOnlyTheRosterCounts()
+{
+    Meeting m;
+    QVERIFY2(m.start(8, 8, 56,
+                     "keypads 56\nsignin 1-56 after 0.2\nvote-delay 0.2\n"
+                     "vote 1 1-5 keys 1\nvote 1 6-8 keys 2\nvote 1 9-56 keys 1\n"),
+             qPrintable(m.sim.errorText()));
+    SignInController signIn(*m.link, *m.meeting.system, m.meeting.root, m.meeting.notifier, m.hall,
+                            m.conference, m.catalogue, m.meeting.meetingName, "1024");
+    signIn.open();
+    signIn.start();
+    QTRY_COMPARE_WITH_TIMEOUT(signIn.strangers().size(), 48, FlowTimeoutMs);
+    QCOMPARE(signIn.signedCount(), 8); // never 56
+    QCOMPARE(signIn.absent(), 0);
+    QCOMPARE(signIn.strangers().constFirst(), 9);
+    QTRY_VERIFY_WITH_TIMEOUT(signIn.isEndEnabled(), FlowTimeoutMs);
+    signIn.end();
+    QTRY_VERIFY_WITH_TIMEOUT(signIn.isStartEnabled(), FlowTimeoutMs);
+    MeetingRecord record;
+    QVERIFY(m.meeting.system->readMeeting(m.meeting.meetingName, record));
+    QCOMPARE(record.SignIn, "8");
+
+    VotingController voting(*m.link, *m.meeting.system, m.meeting.root, m.meeting.notifier, m.hall,
+                            m.conference, m.catalogue, m.meeting.meetingName, "folder");
+    voting.open();
+    voting.selectMotion(0);
+    voting.start();
+    QTRY_COMPARE_WITH_TIMEOUT(voting.phase(), VotingController::Phase::Live, FlowTimeoutMs);
+    QTest::qWait(2500);
+
+    QCOMPARE(m.sim.command("unplug"), "ok");
+    QTRY_VERIFY_WITH_TIMEOUT(voting.isStale(), FlowTimeoutMs);
+    // A delegate changes his mind while the line is out: only the resumed poll can bring that in.
+    QCOMPARE(m.sim.command("press 6 1"), "ok");
+    QTest::qWait(1000);
+    voting.waitForLiveResults();
+    MeetingDatabase database(m.meeting.root, m.meeting.meetingName, m.meeting.notifier);
+    MotionRecord during;
+    database.readMotion(voting.motion().OveName, during);
+    QCOMPARE(during.VoteState, "Halted"); // nothing stored looks like an outcome meanwhile
+
+    QCOMPARE(m.sim.command("replug"), "ok");
+    // Nobody asks for a search: the console finds the base station again by itself.
+    QTRY_VERIFY_WITH_TIMEOUT(m.link->hasBaseStation(), FlowTimeoutMs);
+    QVERIFY(!voting.isStale());
+    QTest::qWait(2500); // a whole pass of the resumed poll
+    voting.stop();
+    QTRY_COMPARE_WITH_TIMEOUT(voting.phase(), VotingController::Phase::Idle, FlowTimeoutMs);
+
+    const MotionRecord stored = voting.motion();
+    QCOMPARE(stored.VoteState, "Voted");
+    // Unit, due, present, yes, no, abstain, not answered, percentages, verdict: 6 of 8 in favour.
+    QCOMPARE(stored.result, "2:8:8:6:2:0:0:75.00%:25.00%:0.00%:Motion passed:");
+    QCOMPARE(voting.strangers().size(), 48);
     QCOMPARE(m.meeting.notifier.count(), 0);
 }
 
