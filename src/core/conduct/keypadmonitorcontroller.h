@@ -38,7 +38,8 @@ public:
     bool isCheckEnabled() const { return m_checkEnabled; }
 
     void startCheck();
-    // Leaves the monitor: the tick goes back to normal and the main window comes back.
+    // Leaves the monitor: the tick goes back to normal and the main window comes back. A check still
+    // running is ended with the release its own end would have sent.
     void close();
 
     // Timer work, called by the timers and directly by tests.
