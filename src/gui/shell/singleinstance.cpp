@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QWidget>
 
 namespace {
 constexpr int ConnectMs = 1000;
