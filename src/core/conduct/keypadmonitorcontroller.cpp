@@ -97,6 +97,12 @@ void KeypadMonitorController::close()
     m_startTimer->stop();
     m_watchTimer->stop();
     m_finishTimer->stop();
+    // The keypads stay in the check's phase until they hear its end; with the timers stopped nobody else
+    // would send it.
+    if (!m_checkEnabled) {
+        m_link.post(LinkMode::PlainCommand, Command::PhaseEnd);
+        setCheckEnabled(true);
+    }
     m_link.setTickPeriod(NormalTickMs);
     m_link.sequencer().requestShowMainWindow();
 }

@@ -40,7 +40,8 @@ public:
     bool isBaseStationMissing() const;
 
     void startCheck();
-    // Leaves the monitor: the tick goes back to normal and the main window comes back.
+    // Leaves the monitor: the tick goes back to normal and the main window comes back. A check still
+    // running is ended with the release its own end would have sent.
     void close();
 
     // Timer work, called by the timers and directly by tests.

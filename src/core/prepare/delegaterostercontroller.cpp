@@ -16,8 +16,8 @@ OperatorText rosterText(const char *key)
 } // namespace
 
 DelegateRosterController::DelegateRosterController(const DataRoot &root, OperatorNotifier &notifier,
-                                                   QObject *parent)
-    : QObject(parent), m_root(root), m_notifier(notifier)
+                                                   TextCatalogue catalogue, QObject *parent)
+    : QObject(parent), m_root(root), m_notifier(notifier), m_catalogue(std::move(catalogue))
 {}
 
 DelegateRosterController::~DelegateRosterController() = default;
@@ -148,14 +148,17 @@ void DelegateRosterController::last()
 
 bool DelegateRosterController::checkFields(bool forNew)
 {
-    // Keypad 0 names no keypad on the link, whether the delegate is new or changed.
-    if (m_fields.CellNo.isEmpty() || textNumber(m_fields.CellNo) == 0 ||
-        m_fields.EmpName.trimmed().isEmpty()) {
+    if (m_fields.CellNo.isEmpty() || m_fields.EmpName.trimmed().isEmpty()) {
         information("MsgClewNew1");
         return false;
     }
-    if (textNumber(m_fields.CellNo) > HighestKeypad) {
-        information("MsgClewNew2");
+    // A delegate whose keypad can never answer on the link (0, or 250 and above) could never sign in or
+    // vote, whether the delegate is new or changed.
+    const int number = textNumber(m_fields.CellNo);
+    if (number < LowestKeypad || number > HighestKeypad) {
+        const QString range = m_catalogue.text(QStringLiteral("FrmManinfo"), QStringLiteral("MsgClewRange"));
+        m_notifier.information(rosterText("clew"),
+                               OperatorText::plain(range.arg(LowestKeypad).arg(HighestKeypad)));
         return false;
     }
     const QString keypad = InputFilter::canonicalNumber(m_fields.CellNo);

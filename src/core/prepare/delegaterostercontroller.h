@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/link/keypadtable.h"
 #include "core/prepare/delegatephoto.h"
+#include "core/shell/textcatalogue.h"
 #include "core/store/delegaterecord.h"
 
 #include <QByteArray>
@@ -32,10 +34,12 @@ public:
         Name,
     };
 
-    // Keypad numbers the roster takes: 1 .. 250.
-    static constexpr int HighestKeypad = 250;
+    // Keypad numbers the roster takes: those that can answer on the link.
+    static constexpr int LowestKeypad = KeypadTable::FirstKeypad;
+    static constexpr int HighestKeypad = KeypadTable::LastKeypad;
 
-    DelegateRosterController(const DataRoot &root, OperatorNotifier &notifier, QObject *parent = nullptr);
+    DelegateRosterController(const DataRoot &root, OperatorNotifier &notifier, TextCatalogue catalogue,
+                             QObject *parent = nullptr);
     ~DelegateRosterController() override;
 
     // Opens the meeting's database and shows every delegate.
@@ -101,6 +105,7 @@ private:
 
     const DataRoot &m_root;
     OperatorNotifier &m_notifier;
+    TextCatalogue m_catalogue;
     QString m_meetingName;
     std::unique_ptr<MeetingDatabase> m_database;
     DelegateList m_list;

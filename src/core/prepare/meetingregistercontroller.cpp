@@ -85,6 +85,14 @@ void MeetingRegisterController::information(const char *key)
     m_notifier.information(registerText("MsgClew"), registerText(key));
 }
 
+bool MeetingRegisterController::refusedWhileOpen(const QString &name)
+{
+    if (m_openMeeting.isEmpty() || name != m_openMeeting)
+        return false;
+    information("MsgClewOpen");
+    return true;
+}
+
 QString MeetingRegisterController::setName(const QString &text)
 {
     m_fields.name = InputFilter::meetingName(text);
@@ -275,6 +283,9 @@ bool MeetingRegisterController::saveExisting(const QString &name)
 {
     const QString storedName = m_record.MeeName;
     if (name != storedName) {
+        // The conference would go on writing to the database under the old name, which no longer opens.
+        if (refusedWhileOpen(storedName))
+            return false;
         if (m_system.meetingExists(name)) {
             information("MsgClew2");
             return false;
@@ -302,7 +313,7 @@ bool MeetingRegisterController::saveExisting(const QString &name)
 
 bool MeetingRegisterController::remove()
 {
-    if (m_state != State::Selected)
+    if (m_state != State::Selected || refusedWhileOpen(m_record.MeeName))
         return false;
     if (!m_notifier.question(registerText("MsgClew"), registerText("MsgDelinfo")))
         return false;

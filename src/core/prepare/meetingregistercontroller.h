@@ -57,6 +57,10 @@ public:
 
     // Reads the screen settings for the banner and fills the list; nothing is selected.
     void open();
+    // The meeting a conference holds open while this register runs from the conference's menu: its
+    // database is in use by name, so it can be changed but neither renamed nor deleted. Empty: none.
+    void setOpenMeeting(const QString &name) { m_openMeeting = name; }
+    const QString &openMeeting() const { return m_openMeeting; }
 
     const MeetingList &meetings() const { return m_list; }
     int selectedRow() const { return m_row; }
@@ -117,6 +121,7 @@ private:
     void createMaterialFolder(const QString &insertdate);
     QString freshStamp();
     void information(const char *key);
+    bool refusedWhileOpen(const QString &name);
 
     const DataRoot &m_root;
     SystemDatabase &m_system;
@@ -131,4 +136,5 @@ private:
     QSize m_screenSize;
     QColor m_screenBackground;
     QColor m_screenText;
+    QString m_openMeeting;
 };

@@ -11,6 +11,7 @@
 #include "core/shell/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/systemdatabase.h"
+#include "core/store/textnumber.h"
 
 namespace {
 
@@ -29,6 +30,16 @@ void readSwitch(const QString &stored, bool &box)
         box = true;
     else if (stored == u"2")
         box = false;
+}
+
+// A threshold above 100 percent would be stored and counted while every control showed 100, so the
+// threshold is bounded wherever the editor takes it: typed, read from a stored motion, saved.
+QString boundedThreshold(QStringView text)
+{
+    const QString digits = InputFilter::digitsOnly(text);
+    if (textNumber(digits) > MotionsController::HighestThreshold)
+        return QString::number(MotionsController::HighestThreshold);
+    return digits;
 }
 
 } // namespace
@@ -173,7 +184,7 @@ QString MotionsController::setTitle(const QString &text)
 
 QString MotionsController::setThreshold(const QString &text)
 {
-    m_fields.threshold = InputFilter::digitsOnly(text);
+    m_fields.threshold = boundedThreshold(text);
     return m_fields.threshold;
 }
 
@@ -199,13 +210,15 @@ void MotionsController::showRecord()
 {
     const MotionRecord &r = m_record;
     m_fields.title = r.OveName;
-    if (const std::optional<VoteType> type = VoteTypeTable::match(r.OveType, m_catalogue.lookup()))
-        m_fields.type = int(*type);
+    // A type text of no type (another language's, or damaged) shows no type rather than the last one
+    // shown, which a Save would otherwise store in its place.
+    const std::optional<VoteType> type = VoteTypeTable::match(r.OveType, m_catalogue.lookup());
+    m_fields.type = type ? int(*type) : -1;
     if (const qsizetype base = baseTexts().indexOf(r.VoteBase); base >= 0 && !r.VoteBase.isEmpty())
         m_fields.base = int(base);
     if (const qsizetype rule = ruleTexts().indexOf(r.VoteAbet); rule >= 0 && !r.VoteAbet.isEmpty())
         m_fields.rule = int(rule);
-    m_fields.threshold = r.VoteAbetValue;
+    m_fields.threshold = boundedThreshold(r.VoteAbetValue);
     readSwitch(r.VoteTimelRes, m_fields.timeLimit);
     if (r.VoteTimelRes == u"1")
         m_fields.seconds = r.VoteTimelValue;
@@ -275,8 +288,9 @@ MotionRecord MotionsController::recordFromFields(MotionRecord r) const
     r.OveType = typeTexts().at(info.index());
     r.VoteBase = offers(MotionOption::CountingBase) ? baseTexts().value(m_fields.base) : QString();
     r.VoteAbet = offers(MotionOption::PassingRule) ? ruleTexts().value(m_fields.rule) : QString();
-    r.VoteAbetValue = offers(MotionOption::PassingRule) ? InputFilter::canonicalNumber(m_fields.threshold)
-                                                        : QStringLiteral("0");
+    r.VoteAbetValue = offers(MotionOption::PassingRule)
+                          ? InputFilter::canonicalNumber(boundedThreshold(m_fields.threshold))
+                          : QStringLiteral("0");
     // The tally reads `Unit` for every type counted as a full ballot: one without the switch counts no
     // abstentions.
     if (offers(MotionOption::AbstainSwitch))
@@ -302,6 +316,12 @@ bool MotionsController::save()
     const QString title = m_fields.title.trimmed();
     if (title.isEmpty()) {
         information("MsgClewNew2");
+        return false;
+    }
+    if (m_fields.type < 0) {
+        const QString message = m_catalogue.text(Section, QStringLiteral("MsgClewType"));
+        m_notifier.information(OperatorText::catalogue(Section, QStringLiteral("MsgClew")),
+                               OperatorText::plain(message.arg(m_record.OveType)));
         return false;
     }
     const bool isNew = m_state == State::EditingNew;

@@ -38,7 +38,7 @@ public:
     struct Fields
     {
         QString title;
-        int type = 0; // vote type number 0..6
+        int type = 0; // vote type number 0..6; -1 while a stored type text is none of them
         int base = 0; // 0 the due count (cbVBaseOne), 1 the present count (cbVBaseTwo)
         int rule = 0; // 0 more than (cbVAberOne), 1 at least (cbVAberTwo)
         QString threshold;
@@ -52,6 +52,8 @@ public:
 
         bool operator==(const Fields &) const = default;
     };
+
+    static constexpr int HighestThreshold = 100;
 
     // The time limits a ballot may have, in seconds.
     static const QStringList &secondValues();
@@ -100,6 +102,7 @@ public:
     QStringList scores() const;
 
     QString setTitle(const QString &text);
+    // Digits only, and at most 100: the threshold is a percentage.
     QString setThreshold(const QString &text);
     void setType(int type);
     void setBase(int base) { m_fields.base = base; }

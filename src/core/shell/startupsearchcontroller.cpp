@@ -45,9 +45,10 @@ void StartupSearchController::onErrorChoice(ErrorChoice choice)
         m_link.sequencer().requestShowMainWindow();
         break;
     case ErrorChoice::SearchAgainLater:
-        setSearchAgainEnabled(true);
-        break;
     case ErrorChoice::Dismissed:
+        // The search window cannot be closed, so a dismissed error window that left the search-again
+        // button off would hold the console at start-up for good.
+        setSearchAgainEnabled(true);
         break;
     }
 }

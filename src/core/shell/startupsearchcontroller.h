@@ -13,8 +13,14 @@ class StartupSearchController final : public QObject
     Q_DISABLE_COPY_MOVE(StartupSearchController)
 
 public:
-    // What the operator chose in the link error window.
-    enum class ErrorChoice { SearchAgainLater, GoOnWithout, Dismissed };
+    // What the operator chose in the link error window. Dismissed (the close box, Escape, the window
+    // manager) counts as OK: the search must stay within the operator's reach.
+    enum class ErrorChoice
+    {
+        SearchAgainLater,
+        GoOnWithout,
+        Dismissed
+    };
 
     explicit StartupSearchController(Link &link, QObject *parent = nullptr);
 

@@ -40,8 +40,9 @@ struct ConferenceHooks
     std::function<QWidget *(QWidget *parent)> createDocumentPage;
     // The screen text editor of the hall screen.
     std::function<void(QWidget *parent)> openScreenTextEditor;
-    // The meeting-preparation window, run modally from the conference's menu.
-    std::function<void(QWidget *parent)> runMeetingPreparation;
+    // The meeting-preparation window, run modally from the conference's menu. It gets the meeting the
+    // conference holds open, which it must neither rename nor delete.
+    std::function<void(QWidget *parent, const QString &openMeeting)> runMeetingPreparation;
     std::function<void()> openHelp;
     // The result window for a stored result.
     std::function<void(QWidget *parent, const StoredResult &result)> openResult;

@@ -168,6 +168,7 @@ void ConferenceWindow::openMeeting(const MeetingRecord &meeting)
     if (m_signIn)
         return;
     m_meeting = meeting;
+    setWindowTitle(m_texts.meetingTitle(meeting.MeeName));
     const SettingsRecord settings = m_context.systemDatabase.loadSettings();
     const ScreenGeometry geometry =
         ScreenGeometry::fromSettings(settings, QGuiApplication::primaryScreen()->geometry().width());
@@ -347,7 +348,7 @@ void ConferenceWindow::runMenuItem(int item)
     switch (item) {
     case MeetingPreparation:
         if (m_hooks.runMeetingPreparation) {
-            m_hooks.runMeetingPreparation(this);
+            m_hooks.runMeetingPreparation(this, m_meeting.MeeName);
             reloadPages();
         }
         break;

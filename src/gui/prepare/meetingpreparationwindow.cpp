@@ -25,7 +25,7 @@ MeetingPreparationWindow::MeetingPreparationWindow(const DataRoot &root, SystemD
                                                    const QString &photoFolder, QWidget *parent)
     : QDialog(parent), m_texts(catalogue, QStringLiteral("FrmMeeOut")),
       m_meetings(new MeetingRegisterController(root, system, notifier, catalogue, {}, this)),
-      m_delegates(new DelegateRosterController(root, notifier, this)),
+      m_delegates(new DelegateRosterController(root, notifier, catalogue, this)),
       m_motions(new MotionsController(root, system, notifier, catalogue, {}, this)),
       m_header(new QLabel(this))
 {
@@ -68,6 +68,8 @@ MeetingPreparationWindow::MeetingPreparationWindow(const DataRoot &root, SystemD
 
     connect(m_meetings, &MeetingRegisterController::stateChanged, this,
             &MeetingPreparationWindow::updateButtons);
+    connect(m_meetings, &MeetingRegisterController::stateChanged, this,
+            &MeetingPreparationWindow::updateTitle);
     connect(m_delegatesPage, &DelegateRosterPage::returnRequested, this,
             [this] { showPage(Page::Meetings); });
     m_meetings->open();
@@ -104,6 +106,21 @@ void MeetingPreparationWindow::showPage(Page page)
     m_delegatesPage->setVisible(page == Page::Delegates);
     m_motionsPage->setVisible(page == Page::Motions);
     updateButtons();
+}
+
+void MeetingPreparationWindow::setOpenMeeting(const QString &name)
+{
+    m_meetings->setOpenMeeting(name);
+}
+
+// The roster and the motions work on the register's meeting, so the title names it on every page; a
+// meeting being made has no name yet.
+void MeetingPreparationWindow::updateTitle()
+{
+    using State = MeetingRegisterController::State;
+    const State state = m_meetings->state();
+    const bool chosen = state == State::Selected || state == State::EditingExisting;
+    setWindowTitle(m_texts.meetingTitle(chosen ? m_meetings->record().MeeName : QString()));
 }
 
 void MeetingPreparationWindow::updateButtons()

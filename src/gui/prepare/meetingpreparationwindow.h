@@ -50,6 +50,8 @@ public:
     MotionsPage *motionsPage() const { return m_motionsPage; }
 
     void showPage(Page page);
+    // The meeting a conference holds open: the register keeps it from being renamed or deleted.
+    void setOpenMeeting(const QString &name);
 
 public slots:
     // Leaving the window always ends it with OK: the main window comes back.
@@ -60,6 +62,7 @@ protected:
 
 private:
     void updateButtons();
+    void updateTitle();
 
     WindowTexts m_texts;
     MeetingRegisterController *m_meetings;

@@ -115,12 +115,8 @@ std::optional<int> ConsoleApplication::start()
             [this](MainWindow::Command c) { onCommand(int(c)); });
     connect(m_mainWindow.get(), &MainWindow::aboutRequested, this, &ConsoleApplication::showAbout);
     connect(m_instance.get(), &SingleInstance::activationRequested, this, [this] {
-        QWidget *front = m_monitor ? static_cast<QWidget *>(m_monitor.data()) : m_mainWindow.get();
-        if (front->isVisible()) {
-            front->showNormal();
-            front->raise();
-            front->activateWindow();
-        }
+        SingleInstance::bringToFront(
+            SingleInstance::windowToRaise({m_monitor.data(), m_searchWindow.get(), m_mainWindow.get()}));
     });
 
     LoginController login(*m_systemDatabase);
@@ -185,7 +181,9 @@ void ConsoleApplication::runConference()
                               *m_hall,     m_catalogue,       photoFolder(), m_systemType};
     ConferenceHooks hooks;
     hooks.openHelp = [this] { openHelp(); };
-    hooks.runMeetingPreparation = [this](QWidget *parent) { runMeetingPreparation(parent); };
+    hooks.runMeetingPreparation = [this](QWidget *parent, const QString &openMeeting) {
+        runMeetingPreparation(parent, openMeeting);
+    };
     hooks.createDocumentPage = [this](QWidget *parent) {
         return new TextPlayerPage(*m_hall, m_bigScreen.get(), m_catalogue, parent);
     };
@@ -206,10 +204,11 @@ void ConsoleApplication::runConference()
     m_link->sequencer().requestShowMainWindow();
 }
 
-int ConsoleApplication::runMeetingPreparation(QWidget *parent)
+int ConsoleApplication::runMeetingPreparation(QWidget *parent, const QString &openMeeting)
 {
     MeetingPreparationWindow window(m_root, *m_systemDatabase, *m_notifier, m_catalogue, photoFolder(),
                                     parent);
+    window.setOpenMeeting(openMeeting);
     window.move(m_mainWindow->geometry().topLeft());
     return window.exec();
 }

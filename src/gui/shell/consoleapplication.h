@@ -53,8 +53,9 @@ private:
     void onCommand(int command);
     void openKeypadMonitor();
     void runConference();
-    // The meeting-preparation window, modal over `parent`; its dialog result.
-    int runMeetingPreparation(QWidget *parent);
+    // The meeting-preparation window, modal over `parent`; its dialog result. `openMeeting` is the
+    // meeting a conference holds open, if any.
+    int runMeetingPreparation(QWidget *parent, const QString &openMeeting = {});
     void runMeetingManagement();
     void openHelp();
     void showAbout();

@@ -1,8 +1,10 @@
 #include "gui/shell/singleinstance.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QWidget>
 
 namespace {
 constexpr int ConnectMs = 1000;
@@ -59,4 +61,25 @@ bool SingleInstance::listen()
         }
     });
     return true;
+}
+
+QWidget *SingleInstance::windowToRaise(std::initializer_list<QWidget *> others)
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    for (QWidget *window : others) {
+        if (window && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+void SingleInstance::bringToFront(QWidget *window)
+{
+    if (!window)
+        return;
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
 }

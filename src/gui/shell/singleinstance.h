@@ -3,7 +3,10 @@
 #include <QLockFile>
 #include <QObject>
 
+#include <initializer_list>
+
 class QLocalServer;
+class QWidget;
 
 // One console per machine: a lock file says a console runs, a local socket lets a second start bring the
 // running console to the front. A console that crashed leaves a stale lock, which the next start takes
@@ -26,6 +29,12 @@ public:
     ~SingleInstance() override;
 
     Result acquire();
+
+    // The window a second start brings forward: the modal window the operator is working in (a hub
+    // window, or a message over it), else the first visible of `others` in order; none while every
+    // window is hidden for a moment between two hub windows.
+    static QWidget *windowToRaise(std::initializer_list<QWidget *> others);
+    static void bringToFront(QWidget *window);
 
 signals:
     // Another start asked this console to come to the front.

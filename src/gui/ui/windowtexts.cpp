@@ -14,6 +14,14 @@ QString WindowTexts::text(const QString &key) const
     return m_catalogue.text(m_section, key);
 }
 
+QString WindowTexts::meetingTitle(const QString &meetingName) const
+{
+    const QString title = text(QStringLiteral("DlgName"));
+    if (meetingName.isEmpty() || title.isEmpty())
+        return title + meetingName;
+    return title + QStringLiteral(" — ") + meetingName;
+}
+
 QStringList WindowTexts::texts(const QStringList &keys) const
 {
     return m_catalogue.texts(m_section, keys);

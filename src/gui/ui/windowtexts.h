@@ -24,6 +24,8 @@ public:
     const TextCatalogue &catalogue() const { return m_catalogue; }
 
     QString text(const QString &key) const;
+    // The window's title (`DlgName`) followed by the meeting it belongs to, when it belongs to one.
+    QString meetingTitle(const QString &meetingName) const;
     // Column headers and combo items: the texts of the keys, in order.
     QStringList texts(const QStringList &keys) const;
 

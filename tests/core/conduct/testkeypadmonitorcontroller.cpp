@@ -62,6 +62,8 @@ private slots:
     void checkOfHundredKeypadsWithNinetyAnswering();
     void closingRestoresTheTickAndShowsTheMainWindow();
     void checkWithoutABaseStationAsksNobody();
+    void closingDuringACheckReleasesTheKeypads_data();
+    void closingDuringACheckReleasesTheKeypads();
 };
 
 void TestKeypadMonitorController::cellPlacement_data()
@@ -149,6 +151,44 @@ void TestKeypadMonitorController::checkWithoutABaseStationAsksNobody()
     QVERIFY(hall.port->sent.isEmpty());
     QVERIFY(monitor.isCheckEnabled());
     QCOMPARE(hall.link.tickPeriod(), KeypadMonitorController::NormalTickMs);
+}
+
+void TestKeypadMonitorController::closingDuringACheckReleasesTheKeypads_data()
+{
+    QTest::addColumn<int>("stage"); // 0 idle, 1 before the roll call, 2 in it, 3 in the rest after it
+    QTest::addColumn<bool>("released");
+    QTest::newRow("no check") << 0 << false;
+    QTest::newRow("before the roll call") << 1 << true;
+    QTest::newRow("during the roll call") << 2 << true;
+    QTest::newRow("in the rest after it") << 3 << true;
+}
+
+void TestKeypadMonitorController::closingDuringACheckReleasesTheKeypads()
+{
+    QFETCH(int, stage);
+    QFETCH(bool, released);
+    Hall hall(10);
+    hall.online = {1, 2, 3};
+    KeypadMonitorController monitor(hall.link);
+    if (stage >= 1) {
+        monitor.startCheck();
+        hall.tick();
+    }
+    if (stage >= 2) {
+        monitor.onStartRollCall();
+        hall.ticks(3);
+    }
+    if (stage >= 3) {
+        hall.ticks(10);
+        monitor.onWatch();
+        QVERIFY(!hall.link.sequencer().isRollCallRunning());
+    }
+    QVERIFY(!hall.sentCommands().contains(Command::PhaseEnd));
+    monitor.close();
+    hall.tick();
+    QCOMPARE(hall.sentCommands().contains(Command::PhaseEnd), released);
+    QCOMPARE(hall.sentCommands().count(Command::PhaseEnd), released ? 1 : 0);
+    QVERIFY(monitor.isCheckEnabled());
 }
 
 QTEST_GUILESS_MAIN(TestKeypadMonitorController)

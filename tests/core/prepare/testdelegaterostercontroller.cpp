@@ -75,7 +75,7 @@ void TestDelegateRosterController::init()
     c.reset();
     f = std::make_unique<PrepareFixture>();
     QVERIFY(MeetingFiles::create(f->root, "Plenary", f->notifier));
-    c = std::make_unique<DelegateRosterController>(f->root, f->notifier);
+    c = std::make_unique<DelegateRosterController>(f->root, f->notifier, f->catalogue);
     c->setMeeting("Plenary");
     QCOMPARE(f->notifier.count(), 0);
 }
@@ -112,21 +112,25 @@ void TestDelegateRosterController::newDelegateIsChecked_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("250 is the highest") << "250"
+    QTest::newRow("249 is the highest") << "249"
                                         << "Ana"
                                         << "MsgClewNew4";
-    QTest::newRow("251 is too high") << "251"
+    QTest::newRow("1 is the lowest") << "1"
                                      << "Ana"
-                                     << "MsgClewNew2";
+                                     << "MsgClewNew4";
+    // Keypad 250 and above, or 0, can never answer on the link.
+    QTest::newRow("250 is too high") << "250"
+                                     << "Ana"
+                                     << "range";
     QTest::newRow("far too high") << "99999999999"
                                   << "Ana"
-                                  << "MsgClewNew2";
+                                  << "range";
     QTest::newRow("keypad 0") << "0"
                               << "Ana"
-                              << "MsgClewNew1";
+                              << "range";
     QTest::newRow("keypad 000") << "000"
                                 << "Ana"
-                                << "MsgClewNew1";
+                                << "range";
     QTest::newRow("no keypad") << ""
                                << "Ana"
                                << "MsgClewNew1";
@@ -152,7 +156,10 @@ void TestDelegateRosterController::newDelegateIsChecked()
     c->setFields(person(keypad, name));
     QCOMPARE(c->addDelegate(), message == "MsgClewNew4");
     QCOMPARE(f->notifier.count(), 1);
-    QCOMPARE(f->lastText(), OperatorText::catalogue("FrmManinfo", message));
+    const OperatorText expected = message == "range"
+                                      ? OperatorText::plain("The keypad number must be from 1 to 249.")
+                                      : OperatorText::catalogue("FrmManinfo", message);
+    QCOMPARE(f->lastText(), expected);
     QCOMPARE(f->notifier.entries().last().caption, OperatorText::catalogue("FrmManinfo", "clew"));
     QCOMPARE(c->rowCount(), message == "MsgClewNew4" ? 2 : 1);
 }
@@ -218,14 +225,12 @@ void TestDelegateRosterController::keypadChangeToAUsedNumberIsRefused()
     c->setFields(changed);
     QVERIFY(!c->changeDelegate());
     QCOMPARE(f->lastText(), OperatorText::catalogue("FrmManinfo", "MsgClewNew3"));
-    changed.CellNo = "0";
-    c->setFields(changed);
-    QVERIFY(!c->changeDelegate());
-    QCOMPARE(f->lastText(), OperatorText::catalogue("FrmManinfo", "MsgClewNew1"));
-    changed.CellNo = "251";
-    c->setFields(changed);
-    QVERIFY(!c->changeDelegate());
-    QCOMPARE(f->lastText(), OperatorText::catalogue("FrmManinfo", "MsgClewNew2"));
+    for (const char *outside : {"0", "250"}) {
+        changed.CellNo = outside;
+        c->setFields(changed);
+        QVERIFY(!c->changeDelegate());
+        QCOMPARE(f->lastText(), OperatorText::plain("The keypad number must be from 1 to 249."));
+    }
     QCOMPARE(c->list().CellNo, QStringList({"1", "2"}));
 
     // Its own number is no clash.

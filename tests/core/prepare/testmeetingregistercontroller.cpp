@@ -34,6 +34,7 @@ private slots:
     void deleteWithoutBannerTouchesNoBanner();
     void deleteAnsweredNoKeepsEverything();
     void meetingWithoutStampNeverDeletesOtherMaterial();
+    void meetingOpenInTheConferenceIsNeitherRenamedNorDeleted();
     void bannerIsSavedAsRtfAndRecorded();
 
 private:
@@ -400,6 +401,44 @@ void TestMeetingRegisterController::meetingWithoutStampNeverDeletesOtherMaterial
     QVERIFY(f->exists("MeeFile/" + keptStamp));
     QVERIFY(f->exists("System/SystemData.db"));
     QCOMPARE(f->system.listMeetings().MeeName, QStringList({"Kept"}));
+}
+
+void TestMeetingRegisterController::meetingOpenInTheConferenceIsNeitherRenamedNorDeleted()
+{
+    QVERIFY(create("Plenary", "60"));
+    QVERIFY(create("Board"));
+    makeController();
+    c->setOpenMeeting("Plenary");
+    c->select(0);
+    const OperatorText refused = OperatorText::catalogue("FrmMeeset", "MsgClewOpen");
+    f->notifier.clear();
+
+    QVERIFY(!c->remove());
+    QCOMPARE(f->notifier.count(), 1); // refused before the question
+    QCOMPARE(f->lastText(), refused);
+    c->startEdit();
+    c->setName("Plenary 2");
+    QVERIFY(!c->save());
+    QCOMPARE(f->lastText(), refused);
+    QCOMPARE(c->state(), MeetingRegisterController::State::EditingExisting);
+    QCOMPARE(f->system.listMeetings().MeeName, QStringList({"Plenary", "Board"}));
+    QVERIFY(f->exists("Data/Plenary.db"));
+    QVERIFY(!f->exists("Data/Plenary 2.db"));
+
+    // Its other details may change; the conference reads them again when the preparation closes.
+    c->setName("Plenary");
+    c->setDue("80");
+    QVERIFY(c->save());
+    MeetingRecord stored;
+    QVERIFY(f->system.readMeeting("Plenary", stored));
+    QCOMPARE(stored.DueNum, QString("80"));
+
+    // Every other meeting is the register's as ever.
+    c->select(1);
+    f->notifier.queueAnswer(true);
+    QVERIFY(c->remove());
+    QCOMPARE(f->system.listMeetings().MeeName, QStringList({"Plenary"}));
+    QVERIFY(f->exists("Data/Plenary.db"));
 }
 
 void TestMeetingRegisterController::bannerIsSavedAsRtfAndRecorded()

@@ -26,6 +26,7 @@ private slots:
     void typeRulesEnableTheControls();
     void titleAndThresholdAreFiltered();
     void titleMustBeGivenAndUnique();
+    void storedTypeOfNoTypeIsNeverSavedAsAnother();
     void selectionShowsTheStoredMotion();
     void editedElectionKeepsItsNewTimeLimit();
     void editingAnAppraisalResetsItsState();
@@ -270,6 +271,9 @@ void TestMotionsController::titleAndThresholdAreFiltered()
     QCOMPARE(c->setTitle("Members' \"fees\""), QString("Members fees"));
     QCOMPARE(c->setThreshold("6x6"), QString("66"));
     QCOMPARE(c->setThreshold("-5%"), QString("5"));
+    QCOMPARE(c->setThreshold("100"), QString("100"));
+    QCOMPARE(c->setThreshold("101"), QString("100"));
+    QCOMPARE(c->setThreshold("9x99"), QString("100"));
     c->setThreshold("066");
     QVERIFY(c->save());
     QCOMPARE(stored("Members fees").VoteAbetValue, QString("66"));
@@ -304,6 +308,39 @@ void TestMotionsController::titleMustBeGivenAndUnique()
     QVERIFY(c->save());
     QCOMPARE(c->list().OveName, QStringList({"Budget", "Chair of the board"}));
     QCOMPARE(c->selectedRow(), 1);
+}
+
+void TestMotionsController::storedTypeOfNoTypeIsNeverSavedAsAnother()
+{
+    addMotion("Chair", VoteType::ElectOneOfFive);
+    addMotion("Budget", VoteType::YesNo);
+    // Saved under the Portuguese texts, with a threshold the editor never took.
+    MotionRecord foreign = stored("Budget");
+    foreign.OveType = "Votação (sim/não/abstenção)";
+    foreign.VoteAbetValue = "150";
+    QVERIFY(MeetingDatabase(f->root, "Plenary", f->notifier).updateMotion(foreign));
+    c->refresh();
+    c->select(0); // the election: its type is what the box would otherwise keep showing
+    c->select(1);
+    QCOMPARE(c->fields().type, -1);
+    QCOMPARE(c->fields().threshold, QString("100"));
+    f->notifier.clear();
+
+    c->startEdit();
+    QVERIFY(!c->save());
+    QCOMPARE(f->notifier.count(), 1);
+    QCOMPARE(f->lastText(),
+             OperatorText::plain("The motion's stored vote type “Votação (sim/não/abstenção)” is "
+                                 "none of the vote types. Choose its vote type before saving."));
+    QCOMPARE(stored("Budget").OveType, foreign.OveType);
+    QCOMPARE(stored("Budget").VoteAbetValue, QString("150"));
+    QCOMPARE(c->state(), MotionsController::State::EditingExisting);
+
+    // A type the operator chooses is saved, and the threshold as the editor showed it.
+    c->setType(int(VoteType::YesNo));
+    QVERIFY(c->save());
+    QCOMPARE(stored("Budget").OveType, typeText(VoteType::YesNo));
+    QCOMPARE(stored("Budget").VoteAbetValue, QString("100"));
 }
 
 void TestMotionsController::selectionShowsTheStoredMotion()

@@ -38,6 +38,8 @@ private slots:
     void progressCyclesWhileSearching();
     void noBaseStationRaisesTheErrorOncePerSearch();
     void searchAgainStartsFromTheLowestPort();
+    void errorWindowLeftAnyWayButGoOnOffersSearchAgain_data();
+    void errorWindowLeftAnyWayButGoOnOffersSearchAgain();
     void goingOnWithoutShowsTheMainWindow();
     void linkReadyEndsTheWatch();
 };
@@ -84,6 +86,26 @@ void TestStartupSearchController::searchAgainStartsFromTheLowestPort()
     f.search.onTimer();
     QCOMPARE(f.port->opened, (QList<int>{2, 3, 2, 3}));
     QCOMPARE(errors.count(), 2);
+}
+
+void TestStartupSearchController::errorWindowLeftAnyWayButGoOnOffersSearchAgain_data()
+{
+    QTest::addColumn<StartupSearchController::ErrorChoice>("choice");
+    QTest::newRow("OK") << StartupSearchController::ErrorChoice::SearchAgainLater;
+    QTest::newRow("close box or Escape") << StartupSearchController::ErrorChoice::Dismissed;
+}
+
+void TestStartupSearchController::errorWindowLeftAnyWayButGoOnOffersSearchAgain()
+{
+    QFETCH(StartupSearchController::ErrorChoice, choice);
+    Fixture f;
+    QSignalSpy hidden(&f.search, &StartupSearchController::hideRequested);
+    f.searchInVain();
+    f.search.onTimer();
+    f.search.onErrorChoice(choice);
+    QVERIFY(f.search.isSearchAgainEnabled());
+    QCOMPARE(hidden.count(), 0);
+    QVERIFY(!f.link.sequencer().isRaised(LinkEvent::LinkReady));
 }
 
 void TestStartupSearchController::goingOnWithoutShowsTheMainWindow()

@@ -16,6 +16,7 @@
 #include "gui/ui/hubbutton.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -35,28 +36,26 @@ struct Fixture
     QStringList speechCalls; // what the conference asked of the discussion page
     std::unique_ptr<ConferenceWindow> window;
 
-    explicit Fixture(const QString &systemType, bool withSpeechPage = false)
+    explicit Fixture(const QString &systemType, bool withSpeechPage = false, ConferenceHooks hooks = {})
     {
         link.applySettings({5, 1, 1, 1});
         if (!meeting.create(5, 5))
             qFatal("meeting set-up failed");
         MeetingDatabase(meeting.root, meeting.meetingName, meeting.notifier)
             .insertMotion(motionOfType("Budget", 1, "20261208100001"));
-        ConferenceHooks hooks;
+        const QString language = writeVotingLanguageFile(meeting.dir);
+        QFile texts(language);
+        if (!texts.open(QIODevice::Append) || texts.write("[FrmConmee]\nDlgName=Meeting in progress\n") < 0)
+            qFatal("language file set-up failed");
+        texts.close();
         if (withSpeechPage) {
             hooks.createSpeechPage = [](QWidget *parent, const QString &) { return new QWidget(parent); };
             hooks.runSpeechPage = [this](QWidget *, bool running) {
                 speechCalls.append(running ? "start" : "stop");
             };
         }
-        ConferenceContext context{link,
-                                  *meeting.system,
-                                  meeting.root,
-                                  meeting.notifier,
-                                  hall,
-                                  TextCatalogue(writeVotingLanguageFile(meeting.dir)),
-                                  meeting.dir.path(),
-                                  systemType};
+        ConferenceContext context{link, *meeting.system,         meeting.root,       meeting.notifier,
+                                  hall, TextCatalogue(language), meeting.dir.path(), systemType};
         window = std::make_unique<ConferenceWindow>(std::move(context), std::move(hooks));
         MeetingRecord record;
         meeting.system->readMeeting(meeting.meetingName, record);
@@ -94,6 +93,7 @@ private slots:
     void exitAsksFirstAndNoKeepsTheConference();
     void enterInAFieldPressesNoButton();
     void bannerGoesToTheHallTextPane();
+    void titleNamesTheMeetingAndThePreparationGetsItAsOpen();
     void queryResultCarriesTheStoredBallot();
 };
 
@@ -282,6 +282,19 @@ void TestConferenceWindow::bannerGoesToTheHallTextPane()
     QVERIFY(f.meeting.system->recordBanner("20261208090000", "20261208090000.rtf"));
     f.window->runMenuItem(1402);
     QCOMPARE(f.hall.textDocument().toPlainText().trimmed(), "Annual plenary");
+}
+
+void TestConferenceWindow::titleNamesTheMeetingAndThePreparationGetsItAsOpen()
+{
+    QStringList handed;
+    ConferenceHooks hooks;
+    hooks.runMeetingPreparation = [&handed](QWidget *, const QString &openMeeting) {
+        handed.append(openMeeting);
+    };
+    Fixture f("1", false, std::move(hooks));
+    QCOMPARE(f.window->windowTitle(), "Meeting in progress — Plenary O'Brien");
+    f.window->runMenuItem(1401);
+    QCOMPARE(handed, QStringList{"Plenary O'Brien"});
 }
 
 void TestConferenceWindow::queryResultCarriesTheStoredBallot()

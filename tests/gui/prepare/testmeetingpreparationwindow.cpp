@@ -36,6 +36,8 @@ private slots:
     void savedMeetingOpensTheRosterAndTheMotions();
     void rosterAddsADelegateFromItsFields();
     void motionsPageFollowsTheTypeRules();
+    void titleNamesTheMeetingThePagesWorkOn();
+    void meetingOpenInTheConferenceCannotBeDeleted();
     void leavingAlwaysEndsWithOk();
 
 private:
@@ -207,6 +209,9 @@ void TestMeetingPreparationWindow::motionsPageFollowsTheTypeRules()
     QCOMPARE(page->typeBox()->currentText(), m_catalogue.text("Public", "VoteType1"));
     QCOMPARE(page->thresholdField()->text(), QString("50"));
     QVERIFY(page->thresholdField()->isEnabled());
+    page->thresholdField()->selectAll();
+    QTest::keyClicks(page->thresholdField(), "150");
+    QCOMPARE(page->thresholdField()->text(), QString("100"));
     QVERIFY(!page->scoreGroup()->isVisible());
 
     QTest::keyClicks(page->titleField(), "Speaker's score");
@@ -231,6 +236,31 @@ void TestMeetingPreparationWindow::motionsPageFollowsTheTypeRules()
     page->button("IDC_SAVEVOTE_BNT")->click();
     QVERIFY(page->button("IDC_SELENAN_BUTT")->isEnabled());
     QCOMPARE(m_window->motions().list().OveName, QStringList({"Speakers score", "Chair"}));
+}
+
+void TestMeetingPreparationWindow::titleNamesTheMeetingThePagesWorkOn()
+{
+    createMeeting("Plenary");
+    QCOMPARE(m_window->windowTitle(), QString("Meeting preparation — Plenary"));
+    m_window->pageButton(Page::Motions)->click();
+    QCOMPARE(m_window->windowTitle(), QString("Meeting preparation — Plenary"));
+    m_window->pageButton(Page::Meetings)->click();
+    m_window->meetingsPage()->button("IDC_NEWMOOT_BUTTON")->click();
+    QCOMPARE(m_window->windowTitle(), QString("Meeting preparation"));
+    m_window->meetingsPage()->button("IDC_CANVMEE_BUTTON")->click();
+    QCOMPARE(m_window->windowTitle(), QString("Meeting preparation"));
+    m_window->meetings().select(0);
+    QCOMPARE(m_window->windowTitle(), QString("Meeting preparation — Plenary"));
+}
+
+void TestMeetingPreparationWindow::meetingOpenInTheConferenceCannotBeDeleted()
+{
+    createMeeting("Plenary");
+    m_window->setOpenMeeting("Plenary");
+    m_window->meetingsPage()->button("IDC_DELMOOT_BUTTON")->click();
+    QCOMPARE(m_notifier.count(), 1);
+    QCOMPARE(m_notifier.entries().last().text, OperatorText::catalogue("FrmMeeset", "MsgClewOpen"));
+    QCOMPARE(m_system->listMeetings().MeeName, QStringList({"Plenary"}));
 }
 
 void TestMeetingPreparationWindow::leavingAlwaysEndsWithOk()

@@ -1,5 +1,6 @@
 #include "gui/shell/singleinstance.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -14,6 +15,7 @@ private slots:
     void secondStartBringsTheFirstToTheFront();
     void staleLockOfACrashedConsoleIsTakenOver();
     void lockIsReleasedWhenTheConsoleEnds();
+    void secondStartRaisesTheWindowTheOperatorWorksIn();
 
 private:
     static QString freshKey() { return QUuid::createUuid().toString(QUuid::WithoutBraces); }
@@ -51,6 +53,35 @@ void TestSingleInstance::lockIsReleasedWhenTheConsoleEnds()
     }
     SingleInstance again(key);
     QCOMPARE(again.acquire(), SingleInstance::Result::First);
+}
+
+void TestSingleInstance::secondStartRaisesTheWindowTheOperatorWorksIn()
+{
+    QWidget main;
+    QWidget monitor;
+    QDialog hub;
+    hub.setModal(true);
+    const auto front = [&] { return SingleInstance::windowToRaise({&monitor, &main}); };
+    QCOMPARE(front(), nullptr); // between two hub windows nothing is shown
+    main.show();
+    QCOMPARE(front(), &main);
+    monitor.show();
+    QCOMPARE(front(), &monitor);
+
+    // A hub window runs modally while the main window is hidden; the operator minimised it.
+    monitor.hide();
+    main.hide();
+    hub.showMinimized();
+    QCOMPARE(front(), &hub);
+    const QString key = freshKey();
+    SingleInstance first(key);
+    QCOMPARE(first.acquire(), SingleInstance::Result::First);
+    connect(&first, &SingleInstance::activationRequested, [&] { SingleInstance::bringToFront(front()); });
+    SingleInstance second(key);
+    QCOMPARE(second.acquire(), SingleInstance::Result::Activated);
+    QTRY_VERIFY(!hub.isMinimized());
+    QVERIFY(hub.isVisible());
+    QVERIFY(!main.isVisible());
 }
 
 QTEST_MAIN(TestSingleInstance)

@@ -2,11 +2,14 @@
 #include "recordingnotifier.h"
 
 #include "core/link/link.h"
+#include "gui/shell/linkerrordialog.h"
 #include "gui/shell/startupsearchwindow.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using Choice = StartupSearchController::ErrorChoice;
 
@@ -22,13 +25,16 @@ struct Fixture
     QList<Choice> answers;
     int prompts = 0;
 
-    Fixture()
+    // With `realErrorWindow` the search window runs its own link error window.
+    explicit Fixture(bool realErrorWindow = false)
     {
         link.applySettings({10, 1, 1, 2});
-        window.setErrorPrompt([this] {
-            ++prompts;
-            return answers.isEmpty() ? Choice::Dismissed : answers.takeFirst();
-        });
+        if (!realErrorWindow) {
+            window.setErrorPrompt([this] {
+                ++prompts;
+                return answers.isEmpty() ? Choice::Dismissed : answers.takeFirst();
+            });
+        }
         window.show();
         controller.open();
         link.start();
@@ -43,6 +49,8 @@ class TestStartupSearchWindow : public QObject
 private slots:
     void errorWindowOncePerSearchAndSearchAgainRestarts();
     void goingOnWithoutHidesTheWindowAndShowsTheMainWindow();
+    void errorWindowClosedWithoutItsButtonsOffersSearchAgain_data();
+    void errorWindowClosedWithoutItsButtonsOffersSearchAgain();
     void escapeDoesNotCloseTheWindow();
 };
 
@@ -71,6 +79,36 @@ void TestStartupSearchWindow::goingOnWithoutHidesTheWindowAndShowsTheMainWindow(
     QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
     QVERIFY(!f.window.isVisible());
     QCOMPARE(f.prompts, 1);
+}
+
+void TestStartupSearchWindow::errorWindowClosedWithoutItsButtonsOffersSearchAgain_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Escape") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestStartupSearchWindow::errorWindowClosedWithoutItsButtonsOffersSearchAgain()
+{
+    QFETCH(bool, escape);
+    Fixture f(true);
+    int dismissed = 0;
+    QTimer operatorHand;
+    operatorHand.setInterval(20);
+    connect(&operatorHand, &QTimer::timeout, [&] {
+        auto *error = qobject_cast<LinkErrorDialog *>(QApplication::activeModalWidget());
+        if (!error)
+            return;
+        ++dismissed;
+        if (escape)
+            QTest::keyClick(error, Qt::Key_Escape);
+        else
+            error->close();
+    });
+    operatorHand.start();
+    QTRY_VERIFY_WITH_TIMEOUT(f.window.searchAgainButton()->isEnabled(), 5000);
+    QCOMPARE(dismissed, 1);
+    QVERIFY(f.window.isVisible());
 }
 
 void TestStartupSearchWindow::escapeDoesNotCloseTheWindow()
