@@ -42,6 +42,8 @@ struct ConferenceHooks
     std::function<QWidget *(QWidget *parent)> createDocumentPage;
     // The screen text editor of the hall screen.
     std::function<void(QWidget *parent)> openScreenTextEditor;
+    // The hall screen's size and colour (the screen setup window), run modally from the conference's menu.
+    std::function<void(QWidget *parent)> openScreenSetup;
     // The meeting-preparation window, run modally from the conference's menu.
     std::function<void(QWidget *parent)> runMeetingPreparation;
     std::function<void()> openHelp;
