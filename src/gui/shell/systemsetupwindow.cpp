@@ -64,6 +64,9 @@ SystemSetupWindow::SystemSetupWindow(SystemSetupController &controller, const Te
         connect(button, &HubButton::clicked, this, [this, c] { press(c); });
     }
 
+    // The frame's own texts go on before the pages exist: the pages carry texts of their own sections.
+    m_texts.apply(this);
+
     const bool votingOnly = m_controller.type() == SystemType::VotingOnly;
     if (m_controller.hasPage(Page::Basic)) {
         m_basic = new BasicSettingsPage(m_controller.basic(), catalogue, this);
@@ -79,12 +82,20 @@ SystemSetupWindow::SystemSetupWindow(SystemSetupController &controller, const Te
         m_videoPage = hooks.createVideoPage(this);
         m_videoPage->setGeometry(205, 40, 810, 672);
     }
+    // The pages cover the faint drawing of the page area.
+    for (QWidget *page : {static_cast<QWidget *>(m_basic), static_cast<QWidget *>(m_editorBar), m_videoPage}) {
+        if (!page)
+            continue;
+        QPalette palette = page->palette();
+        palette.setColor(QPalette::Window, QColor(0xf7, 0xf9, 0xfb));
+        page->setPalette(palette);
+        page->setAutoFillBackground(true);
+    }
     button(Control::Video)->setVisible(!votingOnly);
     button(Control::Room)->setVisible(!votingOnly);
     button(Control::Video)->setEnabled(m_videoPage != nullptr);
     button(Control::Room)->setEnabled(m_seatView != nullptr);
     button(Control::Basic)->setEnabled(m_basic != nullptr);
-    m_texts.apply(this);
 
     connect(&m_controller, &SystemSetupController::pageChanged, this, &SystemSetupWindow::showPage);
     showPage(m_controller.currentPage());
