@@ -101,8 +101,10 @@ void ConferenceWindow::buildButtons()
         const Control c = control;
         connect(button, &HubButton::clicked, this, [this, c] { press(c); });
     }
-    const std::pair<int, const char *> items[] = {
-        {MeetingPreparation, "MenuName1"}, {Banner, "MenuName2"}, {Manual, "MenuName3"}, {ScreenSetup, "MenuName4"}};
+    const std::pair<int, const char *> items[] = {{MeetingPreparation, "MenuName1"},
+                                                  {Banner, "MenuName2"},
+                                                  {Manual, "MenuName3"},
+                                                  {ScreenSetup, "MenuName4"}};
     for (const auto &[item, key] : items) {
         QAction *action = m_menu->addAction(m_texts.text(QLatin1String(key)));
         const int id = item;

@@ -83,7 +83,8 @@ SystemSetupWindow::SystemSetupWindow(SystemSetupController &controller, const Te
         m_videoPage->setGeometry(205, 40, 810, 672);
     }
     // The pages cover the faint drawing of the page area.
-    for (QWidget *page : {static_cast<QWidget *>(m_basic), static_cast<QWidget *>(m_editorBar), m_videoPage}) {
+    for (QWidget *page :
+         {static_cast<QWidget *>(m_basic), static_cast<QWidget *>(m_editorBar), m_videoPage}) {
         if (!page)
             continue;
         QPalette palette = page->palette();
