@@ -192,6 +192,9 @@ void TestArtwork::rendererWritesEveryNamedFile()
                 QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
                 QCOMPARE(qAlpha(image.pixel(64, 64)), 255);
                 break;
+            case ArtworkPlan::Kind::Picture:
+                QCOMPARE(image.size(), item.size);
+                break;
             case ArtworkPlan::Kind::Icon: {
                 const int side = i == 0 ? item.size.width() : ArtworkPlan::smallIconSizes().at(i - 1);
                 QCOMPARE(image.size(), QSize(side, side));

@@ -15,7 +15,8 @@ public:
     {
         Background, // one opaque .bmp
         Button,     // one .png per button state, transparent around the tile
-        Icon        // .png at the full size plus the small sizes a window icon needs
+        Icon,       // .png at the full size plus the small sizes a window icon needs
+        Picture     // one .png, transparent where the drawing leaves it so
     };
 
     struct Item

@@ -101,6 +101,14 @@ bool ArtworkRenderer::renderItem(const ArtworkPlan::Item &item)
         }
         return ok;
     }
+    case ArtworkPlan::Kind::Picture: {
+        const QImage image = render(svg, item.size, {}, false, &error);
+        if (image.isNull()) {
+            m_errors << item.source + QStringLiteral(": ") + error;
+            return false;
+        }
+        return save(image, files.first(), "PNG");
+    }
     case ArtworkPlan::Kind::Icon: {
         bool ok = true;
         const QList<int> sides = QList<int>{item.size.width()} + ArtworkPlan::smallIconSizes();

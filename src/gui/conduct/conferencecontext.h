@@ -40,6 +40,8 @@ struct ConferenceHooks
     std::function<QWidget *(QWidget *parent)> createDocumentPage;
     // The screen text editor of the hall screen.
     std::function<void(QWidget *parent)> openScreenTextEditor;
+    // The hall screen's size and colour (the screen setup window), run modally from the conference's menu.
+    std::function<void(QWidget *parent)> openScreenSetup;
     // The meeting-preparation window, run modally from the conference's menu. It gets the meeting the
     // conference holds open, which it must neither rename nor delete.
     std::function<void(QWidget *parent, const QString &openMeeting)> runMeetingPreparation;

@@ -9,6 +9,7 @@
 #include "core/output/screengeometry.h"
 #include "core/shell/dataroot.h"
 #include "core/shell/operatornotifier.h"
+#include "core/shell/systemtype.h"
 #include "core/shell/windowplacement.h"
 #include "core/store/settingsrecord.h"
 #include "core/store/systemdatabase.h"
@@ -32,6 +33,7 @@ enum MenuItem
     MeetingPreparation = 1401,
     Banner = 1402,
     Manual = 1403,
+    ScreenSetup = 1404,
 };
 
 OperatorText conferenceText(const char *key)
@@ -48,16 +50,15 @@ QRect screenOf(const QWidget *window)
 
 ConferenceWindow::Layout ConferenceWindow::layoutOf(const QString &systemType)
 {
-    switch (textNumber(systemType)) {
-    case 1:
-    case 3:
+    switch (systemTypeOf(systemType)) {
+    case SystemType::VotingOnly:
         return Layout::VotingOnly;
-    case 0:
-    case 2:
+    case SystemType::Discussion:
         return Layout::Discussion;
-    default:
-        return Layout::Neither;
+    case SystemType::Neither:
+        break;
     }
+    return Layout::Neither;
 }
 
 ConferenceWindow::ConferenceWindow(ConferenceContext context, ConferenceHooks hooks, QWidget *parent)
@@ -100,8 +101,10 @@ void ConferenceWindow::buildButtons()
         const Control c = control;
         connect(button, &HubButton::clicked, this, [this, c] { press(c); });
     }
-    const std::pair<int, const char *> items[] = {
-        {MeetingPreparation, "MenuName1"}, {Banner, "MenuName2"}, {Manual, "MenuName3"}};
+    const std::pair<int, const char *> items[] = {{MeetingPreparation, "MenuName1"},
+                                                  {Banner, "MenuName2"},
+                                                  {Manual, "MenuName3"},
+                                                  {ScreenSetup, "MenuName4"}};
     for (const auto &[item, key] : items) {
         QAction *action = m_menu->addAction(m_texts.text(QLatin1String(key)));
         const int id = item;
@@ -109,6 +112,7 @@ void ConferenceWindow::buildButtons()
     }
     m_menu->actions().at(0)->setEnabled(bool(m_hooks.runMeetingPreparation));
     m_menu->actions().at(2)->setEnabled(bool(m_hooks.openHelp));
+    m_menu->actions().at(3)->setEnabled(bool(m_hooks.openScreenSetup));
     applyLayout(Layout::Neither);
 }
 
@@ -358,6 +362,10 @@ void ConferenceWindow::runMenuItem(int item)
     case Manual:
         if (m_hooks.openHelp)
             m_hooks.openHelp();
+        break;
+    case ScreenSetup:
+        if (m_hooks.openScreenSetup)
+            m_hooks.openScreenSetup(this);
         break;
     default:
         break;

@@ -67,7 +67,8 @@ public:
 
     // What a click on the control does; false when it was refused because a sign-in or ballot runs.
     bool press(Control control);
-    // The menu's items: 1401 meeting preparation, 1402 banner on the hall screen, 1403 manual.
+    // The menu's items: 1401 meeting preparation, 1402 banner on the hall screen, 1403 manual, 1404 the hall
+    // screen's size and colour.
     void runMenuItem(int item);
 
     Page currentPage() const;

@@ -6,7 +6,9 @@
 #include "core/output/hallscreen.h"
 #include "core/output/screengeometry.h"
 #include "core/shell/logincontroller.h"
+#include "core/shell/screensetupcontroller.h"
 #include "core/shell/startupsearchcontroller.h"
+#include "core/shell/systemsetupcontroller.h"
 #include "core/store/systemdatabase.h"
 #include "gui/conduct/conferencewindow.h"
 #include "gui/conduct/keypadmonitorwindow.h"
@@ -19,8 +21,10 @@
 #include "gui/prepare/meetingpreparationwindow.h"
 #include "gui/shell/loginwindow.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/shell/screensetupdialog.h"
 #include "gui/shell/singleinstance.h"
 #include "gui/shell/startupsearchwindow.h"
+#include "gui/shell/systemsetupwindow.h"
 #include "gui/ui/messageboxnotifier.h"
 
 #include <QApplication>
@@ -94,9 +98,6 @@ std::optional<int> ConsoleApplication::start()
     }
 
     m_mainWindow = std::make_unique<MainWindow>(*m_notifier, m_catalogue, photoFolder(), m_mainPicture);
-    // Windows that later work brings are shown but cannot be opened yet.
-    for (auto command : {MainWindow::Command::SystemSettings})
-        m_mainWindow->setCommandEnabled(command, false);
     m_hall = std::make_unique<HallScreen>();
     // The hall display sits right of the operator's, at the size and in the colours of the settings.
     const QScreen *primary = QGuiApplication::primaryScreen();
@@ -152,6 +153,9 @@ void ConsoleApplication::onCommand(int command)
     case MainWindow::Command::MeetingManagement:
         runMeetingManagement();
         break;
+    case MainWindow::Command::SystemSettings:
+        runSystemSetup();
+        break;
     case MainWindow::Command::Help:
         openHelp();
         break;
@@ -190,6 +194,7 @@ void ConsoleApplication::runConference()
     hooks.openScreenTextEditor = [this](QWidget *parent) {
         ScreenTextEditor::open(parent, *m_hall, m_root, m_catalogue);
     };
+    hooks.openScreenSetup = [this](QWidget *parent) { runScreenSetup(parent); };
     hooks.openResult = [this](QWidget *parent, const StoredResult &result) {
         ResultWindow::open(parent, result, *m_hall, m_catalogue);
     };
@@ -222,6 +227,35 @@ void ConsoleApplication::runMeetingManagement()
         window.exec();
     }
     m_link->sequencer().requestShowMainWindow();
+}
+
+int ConsoleApplication::hallLeft()
+{
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    return primary ? primary->geometry().width() : 0;
+}
+
+void ConsoleApplication::runSystemSetup()
+{
+    m_link->sequencer().requestHideMainWindow();
+    {
+        SystemSetupController controller(
+            {*m_systemDatabase, *m_link, *m_hall, *m_notifier, m_root, systemTypeOf(m_systemType)});
+        controller.open(hallLeft());
+        SystemSetupWindow window(controller, m_catalogue, photoFolder(), m_systemSetupHooks);
+        window.move(m_mainWindow->geometry().topLeft());
+        window.exec();
+    }
+    // However the window was left, the main window comes back.
+    m_link->sequencer().requestShowMainWindow();
+}
+
+void ConsoleApplication::runScreenSetup(QWidget *parent)
+{
+    ScreenSetupController controller(*m_systemDatabase, *m_hall);
+    controller.open(hallLeft());
+    ScreenSetupDialog dialog(controller, m_catalogue, parent);
+    dialog.exec();
 }
 
 void ConsoleApplication::openHelp()

@@ -2,6 +2,7 @@
 
 #include "core/shell/dataroot.h"
 #include "core/shell/textcatalogue.h"
+#include "gui/shell/systemsetupwindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -48,6 +49,8 @@ public:
     HallScreen *hallScreen() const { return m_hall.get(); }
     Link *link() const { return m_link.get(); }
     const DataRoot &dataRoot() const { return m_root; }
+    // The system setup's pages that later work brings (the video page).
+    SystemSetupHooks &systemSetupHooks() { return m_systemSetupHooks; }
 
 private:
     void onCommand(int command);
@@ -57,6 +60,11 @@ private:
     // meeting a conference holds open, if any.
     int runMeetingPreparation(QWidget *parent, const QString &openMeeting = {});
     void runMeetingManagement();
+    void runSystemSetup();
+    // The screen setup window of the conference, modal over `parent`.
+    void runScreenSetup(QWidget *parent);
+    // The hall screen's left edge: the width of the operator's display.
+    static int hallLeft();
     void openHelp();
     void showAbout();
     QString photoFolder() const;
@@ -76,4 +84,5 @@ private:
     QPointer<KeypadMonitorWindow> m_monitor;
     QString m_mainPicture;
     QString m_systemType; // `Manage`.`function`, read at start-up
+    SystemSetupHooks m_systemSetupHooks;
 };
