@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/prepare/delegatephoto.h"
+#include "core/prepare/rosterimport.h"
+#include "core/shell/textcatalogue.h"
 #include "core/store/delegaterecord.h"
 
 #include <QByteArray>
@@ -35,7 +37,10 @@ public:
     // Keypad numbers the roster takes: 1 .. 250.
     static constexpr int HighestKeypad = 250;
 
-    DelegateRosterController(const DataRoot &root, OperatorNotifier &notifier, QObject *parent = nullptr);
+    // The catalogue gives the list headings that head an exported roster and that an imported one must
+    // carry.
+    DelegateRosterController(const DataRoot &root, OperatorNotifier &notifier, TextCatalogue catalogue,
+                             QObject *parent = nullptr);
     ~DelegateRosterController() override;
 
     // Opens the meeting's database and shows every delegate.
@@ -84,11 +89,22 @@ public:
     bool loadPhoto(const QString &path);
     void removePhoto();
 
+    // Spreadsheet exchange. Export writes the rows the list shows, under the list headings, as .xlsx or
+    // .csv by the name's suffix, and says whether it worked. Import reads an .xlsx, .xls or .csv file in
+    // the same layout, stores the rows the roster's rules take in one transaction (all or none), and
+    // reads the list again; lastImport() then tells what was stored and which rows were refused.
+    QStringList headings() const;
+    bool exportList(const QString &path);
+    bool importFile(const QString &path);
+    const RosterImport &lastImport() const { return m_lastImport; }
+
 signals:
     void listChanged();
     void fieldsChanged();
     void stateChanged();
     void photoChanged();
+    // An import stored its rows (perhaps none) and refused the others; see lastImport().
+    void imported();
 
 private:
     void fillList();
@@ -98,9 +114,11 @@ private:
     bool checkFields(bool forNew);
     int rowOfKeypad(const QString &keypad) const;
     void information(const char *key);
+    void error(const char *key);
 
     const DataRoot &m_root;
     OperatorNotifier &m_notifier;
+    TextCatalogue m_catalogue;
     QString m_meetingName;
     std::unique_ptr<MeetingDatabase> m_database;
     DelegateList m_list;
@@ -112,4 +130,5 @@ private:
     DelegateRecord m_fields;
     QByteArray m_photo;
     bool m_photoReplaced = false;
+    RosterImport m_lastImport;
 };

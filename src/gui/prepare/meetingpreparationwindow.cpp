@@ -25,7 +25,7 @@ MeetingPreparationWindow::MeetingPreparationWindow(const DataRoot &root, SystemD
                                                    const QString &photoFolder, QWidget *parent)
     : QDialog(parent), m_texts(catalogue, QStringLiteral("FrmMeeOut")),
       m_meetings(new MeetingRegisterController(root, system, notifier, catalogue, {}, this)),
-      m_delegates(new DelegateRosterController(root, notifier, this)),
+      m_delegates(new DelegateRosterController(root, notifier, catalogue, this)),
       m_motions(new MotionsController(root, system, notifier, catalogue, {}, this)),
       m_header(new QLabel(this))
 {

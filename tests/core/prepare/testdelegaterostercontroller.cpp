@@ -75,7 +75,7 @@ void TestDelegateRosterController::init()
     c.reset();
     f = std::make_unique<PrepareFixture>();
     QVERIFY(MeetingFiles::create(f->root, "Plenary", f->notifier));
-    c = std::make_unique<DelegateRosterController>(f->root, f->notifier);
+    c = std::make_unique<DelegateRosterController>(f->root, f->notifier, f->catalogue);
     c->setMeeting("Plenary");
     QCOMPARE(f->notifier.count(), 0);
 }
