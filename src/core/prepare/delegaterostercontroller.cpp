@@ -300,7 +300,7 @@ void DelegateRosterController::removePhoto()
 
 QStringList DelegateRosterController::headings() const
 {
-    return m_catalogue.family(QStringLiteral("FrmManinfo"), QStringLiteral("LstText"), 1, RosterSheet::Columns);
+    return m_catalogue.family(QStringLiteral("FrmManinfo"), QStringLiteral("LstText"), 1, 10);
 }
 
 bool DelegateRosterController::exportList(const QString &path)
