@@ -17,10 +17,13 @@ QByteArray zip(const Parts &parts)
     zip_t *archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
     zip_source_keep(buffer);
     for (const auto &[name, bytes] : parts) {
-        // libzip copies the bytes only when the archive closes; keep them alive until then.
-        auto *copy = static_cast<char *>(std::malloc(size_t(std::max<qsizetype>(bytes.size(), 1))));
-        std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
-        zip_source_t *data = zip_source_buffer(archive, copy, zip_uint64_t(bytes.size()), 1);
+        // libzip reads the bytes only when the archive closes, so it gets a copy of its own to free.
+        void *copy = nullptr;
+        if (!bytes.isEmpty()) {
+            copy = std::malloc(size_t(bytes.size()));
+            std::memcpy(copy, bytes.constData(), size_t(bytes.size()));
+        }
+        zip_source_t *data = zip_source_buffer(archive, copy, zip_uint64_t(bytes.size()), copy ? 1 : 0);
         zip_file_add(archive, name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8);
     }
     zip_close(archive);
