@@ -73,45 +73,54 @@ QByteArray xlsx(const QList<XlsxSheet> &sheets, const QByteArray &sharedStrings,
                                    "\n";
     const QByteArray main = R"(xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main")";
     const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-    QByteArray types = declaration +
-                       R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
-                       R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
-                       R"(<Default Extension="xml" ContentType="application/xml"/>)"
-                       R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)";
+    QByteArray types =
+        declaration +
+        R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+        R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+        R"(<Default Extension="xml" ContentType="application/xml"/>)"
+        R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)";
     QByteArray book = declaration + "<workbook " + main + " xmlns:r=\"" + rel + "\">" +
                       (date1904 ? "<workbookPr date1904=\"1\"/>" : "<workbookPr/>") + "<sheets>";
-    QByteArray links = declaration +
-                       R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)";
+    QByteArray links =
+        declaration +
+        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)";
     Parts parts;
     for (int i = 0; i < sheets.size(); ++i) {
         const QByteArray n = QByteArray::number(i + 1);
-        book += "<sheet name=\"" + sheets[i].name.toUtf8() + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
-        links += "<Relationship Id=\"rId" + n + "\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/sheet" + n +
-                 ".xml\"/>";
-        types += "<Override PartName=\"/xl/worksheets/sheet" + n +
-                 ".xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>";
+        book +=
+            "<sheet name=\"" + sheets[i].name.toUtf8() + "\" sheetId=\"" + n + "\" r:id=\"rId" + n + "\"/>";
+        links += "<Relationship Id=\"rId" + n + "\" Type=\"" + rel +
+                 "/worksheet\" Target=\"worksheets/sheet" + n + ".xml\"/>";
+        types +=
+            "<Override PartName=\"/xl/worksheets/sheet" + n +
+            ".xml\" "
+            "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>";
         parts.append({QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1),
                       declaration + "<worksheet " + main + "><sheetData>" + sheets[i].sheetData +
                           "</sheetData></worksheet>"});
     }
     book += "</sheets></workbook>";
     if (!sharedStrings.isEmpty()) {
-        links += "<Relationship Id=\"rIdS\" Type=\"" + rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
-        parts.append({QStringLiteral("xl/sharedStrings.xml"), declaration + "<sst " + main + ">" + sharedStrings + "</sst>"});
+        links +=
+            "<Relationship Id=\"rIdS\" Type=\"" + rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
+        parts.append({QStringLiteral("xl/sharedStrings.xml"),
+                      declaration + "<sst " + main + ">" + sharedStrings + "</sst>"});
     }
     if (!styles.isEmpty()) {
         links += "<Relationship Id=\"rIdT\" Type=\"" + rel + "/styles\" Target=\"styles.xml\"/>";
-        parts.append({QStringLiteral("xl/styles.xml"), declaration + "<styleSheet " + main + ">" + styles + "</styleSheet>"});
+        parts.append({QStringLiteral("xl/styles.xml"),
+                      declaration + "<styleSheet " + main + ">" + styles + "</styleSheet>"});
     }
     links += "</Relationships>";
     types += "</Types>";
     parts.prepend({QStringLiteral("xl/_rels/workbook.xml.rels"), links});
     parts.prepend({QStringLiteral("xl/workbook.xml"), book});
-    parts.prepend({QStringLiteral("_rels/.rels"),
-                   declaration +
-                       R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-                       "<Relationship Id=\"rId1\" Type=\"" +
-                       rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"});
+    parts.prepend(
+        {QStringLiteral("_rels/.rels"),
+         declaration +
+             R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+             "<Relationship Id=\"rId1\" Type=\"" +
+             rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"});
     parts.prepend({QStringLiteral("[Content_Types].xml"), types});
     return zip(parts);
 }

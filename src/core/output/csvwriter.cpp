@@ -6,8 +6,8 @@ namespace {
 
 void appendField(QString &out, const QString &field)
 {
-    const bool quoted = field.contains(u',') || field.contains(u'"') || field.contains(u'\n') ||
-                        field.contains(u'\r');
+    const bool quoted =
+        field.contains(u',') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r');
     if (!quoted) {
         out += field;
         return;

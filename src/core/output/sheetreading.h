@@ -10,8 +10,8 @@
 // allocation; what is actually read is counted against these.
 struct SheetLimits
 {
-    qint64 fileBytes = 32 * 1024 * 1024;  // the file as stored
-    qint64 partBytes = 64 * 1024 * 1024;  // one part of a workbook, uncompressed
+    qint64 fileBytes = 32 * 1024 * 1024;   // the file as stored
+    qint64 partBytes = 64 * 1024 * 1024;   // one part of a workbook, uncompressed
     qint64 totalBytes = 128 * 1024 * 1024; // all parts read from one workbook, uncompressed
     int parts = 10000;                     // entries of a workbook's zip
     int rows = 1048576;                    // the last row that may hold a value

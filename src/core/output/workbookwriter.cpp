@@ -56,7 +56,8 @@ public:
         for (qsizetype c = 0; c < columns && ok(); ++c) {
             const lxw_col_t column = lxw_col_t(c);
             check(c < sheet.columnPixels.size()
-                      ? worksheet_set_column_pixels(page, column, column, uint32_t(sheet.columnPixels.at(c)), text)
+                      ? worksheet_set_column_pixels(page, column, column, uint32_t(sheet.columnPixels.at(c)),
+                                                    text)
                       : worksheet_set_column(page, column, column, LXW_DEF_COL_WIDTH, text));
         }
         for (qsizetype r = 0; r < sheet.rows.size() && ok(); ++r) {
@@ -64,8 +65,8 @@ public:
             const QStringList &row = sheet.rows.at(r);
             for (qsizetype c = 0; c < row.size() && ok(); ++c) {
                 if (!row.at(c).isEmpty())
-                    check(worksheet_write_string(page, lxw_row_t(r), lxw_col_t(c), row.at(c).toUtf8().constData(),
-                                                 format));
+                    check(worksheet_write_string(page, lxw_row_t(r), lxw_col_t(c),
+                                                 row.at(c).toUtf8().constData(), format));
             }
         }
     }

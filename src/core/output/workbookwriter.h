@@ -13,10 +13,10 @@ class WorkbookWriter final
 public:
     struct Sheet
     {
-        QString name;             // 1..31 characters, none of []:*?/\ as workbooks require
-        QList<QStringList> rows;  // row by row, cell by cell
-        QList<int> columnPixels;  // widths of the first columns; others keep the default
-        int headingRows = 0;      // the first rows are set in bold
+        QString name;            // 1..31 characters, none of []:*?/\ as workbooks require
+        QList<QStringList> rows; // row by row, cell by cell
+        QList<int> columnPixels; // widths of the first columns; others keep the default
+        int headingRows = 0;     // the first rows are set in bold
     };
 
     WorkbookWriter() = delete;

@@ -38,8 +38,8 @@ XlsxPackage::XlsxPackage(QByteArrayView bytes, const SheetLimits &limits) : m_li
         // A zip cut short has lost its directory and no longer looks like a zip, but it still begins like
         // one.
         const bool zipStart = bytes.startsWith("PK\x03\x04");
-        m_failure = zip_error_code_zip(&error) == ZIP_ER_NOZIP && !zipStart ? Failure::NotASheet
-                                                                             : Failure::Damaged;
+        m_failure =
+            zip_error_code_zip(&error) == ZIP_ER_NOZIP && !zipStart ? Failure::NotASheet : Failure::Damaged;
         zip_error_fini(&error);
         return;
     }

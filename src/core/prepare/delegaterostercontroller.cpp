@@ -356,7 +356,8 @@ bool DelegateRosterController::importFile(const QString &path)
     QSet<QString> used;
     const DelegateList stored = m_database->listDelegates();
     for (const QString &keypad : stored.CellNo)
-        used.insert(InputFilter::digitsOnly(keypad) == keypad ? InputFilter::canonicalNumber(keypad) : keypad);
+        used.insert(InputFilter::digitsOnly(keypad) == keypad ? InputFilter::canonicalNumber(keypad)
+                                                              : keypad);
     RosterImport result = RosterSheet::check(reading.rows, used, m_group);
     if (!result.delegates.isEmpty() && !m_database->insertDelegates(result.delegates)) {
         refresh();

@@ -76,7 +76,8 @@ bool RosterSheet::headingMatches(const QList<QStringList> &rows, const QStringLi
     return true;
 }
 
-RosterImport RosterSheet::check(const QList<QStringList> &rows, const QSet<QString> &used, const QString &group)
+RosterImport RosterSheet::check(const QList<QStringList> &rows, const QSet<QString> &used,
+                                const QString &group)
 {
     RosterImport result;
     QHash<QString, int> rowOfKeypad;

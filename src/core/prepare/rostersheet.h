@@ -31,5 +31,6 @@ public:
     // number from 1 to the highest, a name, texts that fit their columns, and a keypad that neither an
     // earlier row of the file nor a delegate of the meeting (`used`, stored numbers) has. Rows without any
     // text are passed over. The delegates join `group`.
-    static RosterImport check(const QList<QStringList> &rows, const QSet<QString> &used, const QString &group);
+    static RosterImport check(const QList<QStringList> &rows, const QSet<QString> &used,
+                              const QString &group);
 };

@@ -307,7 +307,8 @@ void DelegateRosterPage::chooseImportFile()
                             m_texts.text(QStringLiteral("FilterXlsx")) + u" (*.xlsx);;" +
                             m_texts.text(QStringLiteral("FilterXls")) + u" (*.xls);;" +
                             m_texts.text(QStringLiteral("FilterCsv")) + u" (*.csv)";
-    const QString path = QFileDialog::getOpenFileName(this, importButton()->text(), exchangeFolder(), filters);
+    const QString path =
+        QFileDialog::getOpenFileName(this, importButton()->text(), exchangeFolder(), filters);
     if (!path.isEmpty())
         importFrom(path);
 }

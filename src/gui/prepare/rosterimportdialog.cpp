@@ -13,19 +13,19 @@ RosterImportDialog::RosterImportDialog(const RosterImport &result, const QString
 {
     setWindowTitle(m_texts.text(QStringLiteral("LeadTitle")));
     const bool refused = !result.refused.isEmpty();
-    setFixedSize(640, refused ? 420 : 130);
+    setFixedSize(760, refused ? 440 : 130);
 
     QString summary = m_texts.text(QStringLiteral("MsgLeadDone")).arg(result.delegates.size());
     if (refused)
         summary += u'\n' + m_texts.text(QStringLiteral("MsgLeadRefused")).arg(result.refused.size());
     m_summary->setText(summary);
     m_summary->setWordWrap(true);
-    m_summary->setGeometry(16, 12, 608, 48);
+    m_summary->setGeometry(16, 12, 728, 48);
 
-    m_refusals->setGeometry(16, 66, 608, 290);
+    m_refusals->setGeometry(16, 66, 728, 310);
     m_refusals->setColumns({m_texts.text(QStringLiteral("LstLead1")), headings.value(0), headings.value(1),
                             m_texts.text(QStringLiteral("LstLead2"))},
-                           {50, 70, 150, 316});
+                           {50, 70, 170, 416});
     QList<QStringList> rows;
     for (const RosterRefusal &r : result.refused)
         rows.append({QString::number(r.row), r.keypad, r.name, reason(r, headings)});
@@ -33,7 +33,7 @@ RosterImportDialog::RosterImportDialog(const RosterImport &result, const QString
     m_refusals->setVisible(refused);
 
     auto *close = new QPushButton(m_texts.text(QStringLiteral("BtnLeadClose")), this);
-    close->setGeometry(528, height() - 48, 96, 32);
+    close->setGeometry(648, height() - 48, 96, 32);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -52,9 +52,9 @@ QString RosterImportDialog::reason(const RosterRefusal &refusal, const QStringLi
         return m_texts.text(QStringLiteral("MsgRefuseName"));
     case RosterRefusal::Reason::TooLong:
         return m_texts.text(QStringLiteral("MsgRefuseLong"))
-            .arg(headings.value(refusal.column),
-                 QString::number(refusal.column >= 0 && refusal.column < 10 ? DelegateColumnWidths[refusal.column]
-                                                                            : 0));
+            .arg(headings.value(refusal.column), QString::number(refusal.column >= 0 && refusal.column < 10
+                                                                     ? DelegateColumnWidths[refusal.column]
+                                                                     : 0));
     case RosterRefusal::Reason::Twice:
         return m_texts.text(QStringLiteral("MsgRefuseTwice")).arg(refusal.earlierRow);
     case RosterRefusal::Reason::Used:

@@ -18,8 +18,8 @@ class RosterImportDialog final : public QDialog
 
 public:
     // `headings` are the roster's list headings, which name the columns in the reasons.
-    RosterImportDialog(const RosterImport &result, const QStringList &headings, const TextCatalogue &catalogue,
-                       QWidget *parent = nullptr);
+    RosterImportDialog(const RosterImport &result, const QStringList &headings,
+                       const TextCatalogue &catalogue, QWidget *parent = nullptr);
 
     QString summary() const;
     ListTable *refusals() const { return m_refusals; }

@@ -146,9 +146,11 @@ void TestSheetFiles::csvComesInTheEncodingsAndSeparatorsOfOtherPrograms_data()
     const QString text = "Nº;Nome\r\n1;João\r\n";
     QStringEncoder gb("GB18030");
     QTest::newRow("utf-16 le with a mark")
-        << QByteArray("\xFF\xFE") + QByteArray(QStringEncoder(QStringEncoder::Utf16LE)(u"1,王芳\n2,Zé\n")) << Rows{{"1", "王芳"}, {"2", "Zé"}};
+        << QByteArray("\xFF\xFE") + QByteArray(QStringEncoder(QStringEncoder::Utf16LE)(u"1,王芳\n2,Zé\n"))
+        << Rows{{"1", "王芳"}, {"2", "Zé"}};
     QTest::newRow("utf-16 be with a mark")
-        << QByteArray("\xFE\xFF") + QByteArray(QStringEncoder(QStringEncoder::Utf16BE)(u"1,王芳\n")) << Rows{{"1", "王芳"}};
+        << QByteArray("\xFE\xFF") + QByteArray(QStringEncoder(QStringEncoder::Utf16BE)(u"1,王芳\n"))
+        << Rows{{"1", "王芳"}};
     QTest::newRow("gb18030 as Chinese Windows saves")
         << QByteArray(gb(u"编号,姓名\r\n3,李娜\r\n")) << Rows{{"编号", "姓名"}, {"3", "李娜"}};
     QTest::newRow("utf-8 without a mark, semicolons") << text.toUtf8() << Rows{{"Nº", "Nome"}, {"1", "João"}};
@@ -173,14 +175,16 @@ void TestSheetFiles::csvComesInTheEncodingsAndSeparatorsOfOtherPrograms()
 void TestSheetFiles::sheetIsChosenByNameElseTheFirst()
 {
     // Spreadsheet programs in other languages name the first sheet in their own words.
-    const QByteArray portuguese = xlsx({{"Planilha1", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>só</t></is></c></row>)"}});
+    const QByteArray portuguese =
+        xlsx({{"Planilha1", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>só</t></is></c></row>)"}});
     SheetReading reading = XlsxReader::read(portuguese, "Sheet1");
     QCOMPARE(reading.sheetName, QString("Planilha1"));
     QCOMPARE(reading.rows, Rows{{"só"}});
 
-    const QByteArray several = xlsx({{"Notes", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>notes</t></is></c></row>)"},
-                                     {"SHEET1", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>roster</t></is></c></row>)"},
-                                     {"Sheet3", ""}});
+    const QByteArray several =
+        xlsx({{"Notes", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>notes</t></is></c></row>)"},
+              {"SHEET1", R"(<row r="1"><c r="A1" t="inlineStr"><is><t>roster</t></is></c></row>)"},
+              {"Sheet3", ""}});
     reading = XlsxReader::read(several, "Sheet1");
     QCOMPARE(reading.sheetName, QString("SHEET1"));
     QCOMPARE(reading.rows, Rows{{"roster"}});
@@ -222,10 +226,11 @@ lines</t></si>
 
 void TestSheetFiles::numbersAndDatesReadAsAGeneralCellShowsThem()
 {
-    const QByteArray styles = cellStyles(R"(<numFmt numFmtId="164" formatCode="yyyy\-mm\-dd;@"/>)"
-                                         R"(<numFmt numFmtId="166" formatCode="[$-804]yyyy&quot;年&quot;m&quot;月&quot;d&quot;日&quot;"/>)"
-                                         R"(<numFmt numFmtId="167" formatCode="&quot;No. &quot;0"/>)",
-                                         {0, 14, 164, 22, 20, 166, 167, 2});
+    const QByteArray styles = cellStyles(
+        R"(<numFmt numFmtId="164" formatCode="yyyy\-mm\-dd;@"/>)"
+        R"(<numFmt numFmtId="166" formatCode="[$-804]yyyy&quot;年&quot;m&quot;月&quot;d&quot;日&quot;"/>)"
+        R"(<numFmt numFmtId="167" formatCode="&quot;No. &quot;0"/>)",
+        {0, 14, 164, 22, 20, 166, 167, 2});
     const QByteArray cells = R"(<row r="1">
         <c r="A1"><v>12</v></c><c r="B1"><v>12.0</v></c><c r="C1"><v>1.3800138E10</v></c><c r="D1"><v>0.1</v></c>
         <c r="E1" s="7"><v>2.5</v></c><c r="F1"><v>-3</v></c><c r="G1" s="6"><v>45429</v></c></row><row r="2">
@@ -235,9 +240,9 @@ void TestSheetFiles::numbersAndDatesReadAsAGeneralCellShowsThem()
              (Rows{{"12", "12", "13800138000", "0.1", "2.5", "-3", "45429"},
                    {"2024-05-17", "2024-05-17", "2024-05-17 18:00:00", "12:00:00", "2024-05-17", "45429"}}));
     // The 1904 date system counts from its own first day.
-    QCOMPARE(XlsxReader::read(xlsx({{"Sheet1", R"(<row r="1"><c r="A1" s="1"><v>43967</v></c></row>)"}}, {},
-                                   styles, true),
-                              "Sheet1")
+    QCOMPARE(XlsxReader::read(
+                 xlsx({{"Sheet1", R"(<row r="1"><c r="A1" s="1"><v>43967</v></c></row>)"}}, {}, styles, true),
+                 "Sheet1")
                  .rows,
              Rows{{"2024-05-17"}});
 }
@@ -279,15 +284,23 @@ void TestSheetFiles::partsAreFoundThroughTheRelationships()
         {"book/main.xml", "<workbook xmlns:r=\"" + rel +
                               "\"><sheets><sheet name=\"Data\" r:id=\"x1\"/><sheet name=\"Sheet1\" "
                               "r:id=\"x2\"/></sheets></workbook>"},
-        {"book/_rels/main.xml.rels",
-         "<Relationships><Relationship Id=\"x1\" Type=\"" + rel + "/worksheet\" Target=\"/data/one.xml\"/>"
-         "<Relationship Id=\"x2\" Type=\"" + rel + "/worksheet\" Target=\"../data/two%20b.xml\"/>"
-         "<Relationship Id=\"x3\" Type=\"" + rel + "/sharedStrings\" Target=\"strings/s.xml\"/>"
-         "<Relationship Id=\"x4\" Type=\"" + rel + "/hyperlink\" Target=\"http://x\" TargetMode=\"External\"/>"
-         "</Relationships>"},
+        {"book/_rels/main.xml.rels", "<Relationships><Relationship Id=\"x1\" Type=\"" + rel +
+                                         "/worksheet\" Target=\"/data/one.xml\"/>"
+                                         "<Relationship Id=\"x2\" Type=\"" +
+                                         rel +
+                                         "/worksheet\" Target=\"../data/two%20b.xml\"/>"
+                                         "<Relationship Id=\"x3\" Type=\"" +
+                                         rel +
+                                         "/sharedStrings\" Target=\"strings/s.xml\"/>"
+                                         "<Relationship Id=\"x4\" Type=\"" +
+                                         rel +
+                                         "/hyperlink\" Target=\"http://x\" TargetMode=\"External\"/>"
+                                         "</Relationships>"},
         {"book/strings/s.xml", "<sst><si><t>found</t></si></sst>"},
-        {"data/one.xml", "<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row></sheetData></worksheet>"},
-        {"data/two b.xml", "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row></sheetData></worksheet>"},
+        {"data/one.xml",
+         "<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row></sheetData></worksheet>"},
+        {"data/two b.xml",
+         "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row></sheetData></worksheet>"},
     });
     const SheetReading reading = XlsxReader::read(book, "Sheet1");
     QCOMPARE(reading.failure, Failure::None);
@@ -352,8 +365,9 @@ void TestSheetFiles::limitsHoldAgainstHostileFiles()
     QCOMPARE(XlsxReader::read(xlsx({{"Sheet1", ""}}, strings), "Sheet1", limits).failure, Failure::TooLarge);
     QByteArray cells;
     for (int r = 1; r <= 100; ++r)
-        cells += "<row><c><v>1</v></c><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c><c><v>5</v></c><c><v>6</v></c>"
-                 "<c><v>7</v></c><c><v>8</v></c><c><v>9</v></c><c><v>10</v></c><c><v>11</v></c></row>";
+        cells +=
+            "<row><c><v>1</v></c><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c><c><v>5</v></c><c><v>6</v></c>"
+            "<c><v>7</v></c><c><v>8</v></c><c><v>9</v></c><c><v>10</v></c><c><v>11</v></c></row>";
     SheetLimits fewCells = limits;
     fewCells.cells = 250; // 100 rows of 3 columns read
     QCOMPARE(XlsxReader::read(xlsx({{"Sheet1", cells}}), "Sheet1", limits).failure, Failure::None);
@@ -376,15 +390,23 @@ void TestSheetFiles::legacyWorkbooksAreRead()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(xls({{"Hoja1", {{0, 0, QString("other")}}},
                         {"Sheet1",
-                         {{0, 0, QString("Keypad")}, {0, 1, QString("Name")},
-                          {1, 0, 12.0}, {1, 1, QString("王芳")}, {1, 2, 13800138000.0},
-                          {2, 1, QString("Inês")}, {2, 0, 7.0}, {2, 3, 0.25},
-                          {3, 0, 45429.0, 1}, {3, 1, 45429.75, 2}}}}));
+                         {{0, 0, QString("Keypad")},
+                          {0, 1, QString("Name")},
+                          {1, 0, 12.0},
+                          {1, 1, QString("王芳")},
+                          {1, 2, 13800138000.0},
+                          {2, 1, QString("Inês")},
+                          {2, 0, 7.0},
+                          {2, 3, 0.25},
+                          {3, 0, 45429.0, 1},
+                          {3, 1, 45429.75, 2}}}}));
     }
     SheetReading reading = XlsReader::read(path, "Sheet1");
     QCOMPARE(reading.failure, Failure::None);
     QCOMPARE(reading.sheetName, QString("Sheet1"));
-    QCOMPARE(reading.rows, (Rows{{"Keypad", "Name"}, {"12", "王芳", "13800138000"}, {"7", "Inês", "", "0.25"},
+    QCOMPARE(reading.rows, (Rows{{"Keypad", "Name"},
+                                 {"12", "王芳", "13800138000"},
+                                 {"7", "Inês", "", "0.25"},
                                  {"2024-05-17", "2024-05-17 18:00:00"}}));
     reading = XlsReader::read(path, "Planilha1");
     QCOMPARE(reading.sheetName, QString("Hoja1"));
@@ -418,17 +440,21 @@ void TestSheetFiles::filesAreReadByWhatTheyHold()
             file.write(bytes);
         return file.fileName();
     };
-    const QString workbook = save("workbook.xls", xlsx({{"Sheet1", R"(<row r="1"><c r="A1"><v>1</v></c></row>)"}}));
+    const QString workbook =
+        save("workbook.xls", xlsx({{"Sheet1", R"(<row r="1"><c r="A1"><v>1</v></c></row>)"}}));
     const QString legacy = save("legacy.xlsx", xls({{"Sheet1", {{0, 0, 2.0}}}}));
     const QString text = save("text.xlsx", "3,4\r\n");
     QCOMPARE(SheetFile::read(workbook, "Sheet1").rows, Rows{{"1"}});
     QCOMPARE(SheetFile::read(legacy, "Sheet1").rows, Rows{{"2"}});
     QCOMPARE(SheetFile::read(text, "Sheet1").rows, (Rows{{"3", "4"}}));
-    QCOMPARE(SheetFile::read(save("binary.csv", QByteArray("\x01\x00\x02", 3)), "Sheet1").failure, Failure::NotASheet);
+    QCOMPARE(SheetFile::read(save("binary.csv", QByteArray("\x01\x00\x02", 3)), "Sheet1").failure,
+             Failure::NotASheet);
     QCOMPARE(SheetFile::read(m_dir.filePath("missing.xlsx"), "Sheet1").failure, Failure::Unreadable);
-    QCOMPARE(SheetFile::read(save("locked.xlsx", xls({}).replace(0x400, 32, QByteArray(
-                                 reinterpret_cast<const char *>(u"EncryptedPackage"), 32))),
-                             "Sheet1")
+    QCOMPARE(SheetFile::read(
+                 save("locked.xlsx",
+                      xls({}).replace(0x400, 32,
+                                      QByteArray(reinterpret_cast<const char *>(u"EncryptedPackage"), 32))),
+                 "Sheet1")
                  .failure,
              Failure::Protected);
 }

@@ -153,7 +153,8 @@ void TestRosterExchange::editedFileImportsItsGoodRowsAndExplainsTheOthers()
     QString heading;
     const QStringList headings = c->headings();
     for (int i = 0; i < headings.size(); ++i)
-        heading += QString("<c r=\"") + QChar('A' + i) + "1\" t=\"inlineStr\"><is><t>" + headings[i] + "</t></is></c>";
+        heading += QString("<c r=\"") + QChar('A' + i) + "1\" t=\"inlineStr\"><is><t>" + headings[i] +
+                   "</t></is></c>";
     QFile out(file("edited.xlsx"));
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write(SheetFixtures::xlsx({{"Sheet1", sheet.arg(heading, QString(41, 'u')).toUtf8()}}));
@@ -163,8 +164,8 @@ void TestRosterExchange::editedFileImportsItsGoodRowsAndExplainsTheOthers()
     const RosterImport &result = c->lastImport();
     QCOMPARE(result.delegates.size(), 2);
     const QList<RosterRefusal> expected{
-        {3, "0", "Zero", Reason::Keypad, -1, 0},        {4, "251", "Too high", Reason::Keypad, -1, 0},
-        {5, "1a", "Letters", Reason::Keypad, -1, 0},    {6, "13", "  ", Reason::Name, -1, 0},
+        {3, "0", "Zero", Reason::Keypad, -1, 0},       {4, "251", "Too high", Reason::Keypad, -1, 0},
+        {5, "1a", "Letters", Reason::Keypad, -1, 0},   {6, "13", "  ", Reason::Name, -1, 0},
         {7, "14", "Long unit", Reason::TooLong, 4, 0}, {8, "012", "Twice", Reason::Twice, -1, 2},
         {9, "3", "Used", Reason::Used, -1, 0},
     };
@@ -182,7 +183,10 @@ void TestRosterExchange::legacyWorkbookImportsNumbersAsTyped()
     const QStringList headings = c->headings();
     for (int i = 0; i < headings.size(); ++i)
         cells.append({0, i, headings[i]});
-    cells.append({{1, 0, 21.0}, {1, 1, QString("Inês")}, {1, 6, 213000000.0}, {2, 0, QString("22")},
+    cells.append({{1, 0, 21.0},
+                  {1, 1, QString("Inês")},
+                  {1, 6, 213000000.0},
+                  {2, 0, QString("22")},
                   {2, 1, QString("王芳")}});
     QFile out(file("legacy.xls"));
     QVERIFY(out.open(QIODevice::WriteOnly));
@@ -200,8 +204,8 @@ void TestRosterExchange::groupNeverDeletesAKeypad()
     c->setGroup("5");
     writeCsv(file("one.csv"), {c->headings(), {"6", "Six"}});
     QVERIFY(c->importFile(file("one.csv")));
-    QCOMPARE(stored("Plenary"), (Rows{{"5", "Keypad five", "F", "Moçambique", "Assembleia, \"Norte\"", "Deputada",
-                                       "", "Delegação 1", "", "A-07"},
+    QCOMPARE(stored("Plenary"), (Rows{{"5", "Keypad five", "F", "Moçambique", "Assembleia, \"Norte\"",
+                                       "Deputada", "", "Delegação 1", "", "A-07"},
                                       {"6", "Six", "", "", "", "", "", "", "", ""}}));
 }
 
@@ -234,16 +238,19 @@ void TestRosterExchange::wrongFilesChangeNothing_data()
     swapped.swapItemsAt(0, 1);
     TextCatalogue chinese(QStringLiteral(QUORIX_SOURCE_DIR "/data/System/Menu/menu.ini"));
     const QByteArray good = CsvWriter::encode({english, {"8", "Eight"}});
-    QTest::newRow("headings in another order") << CsvWriter::encode({swapped, {"8", "Eight"}}) << "MsgClewErr";
+    QTest::newRow("headings in another order")
+        << CsvWriter::encode({swapped, {"8", "Eight"}}) << "MsgClewErr";
     QTest::newRow("headings of another language")
-        << CsvWriter::encode({chinese.family("FrmManinfo", "LstText", 1, 10), {"8", "Eight"}}) << "MsgClewErr";
+        << CsvWriter::encode({chinese.family("FrmManinfo", "LstText", 1, 10), {"8", "Eight"}})
+        << "MsgClewErr";
     QTest::newRow("headings only") << CsvWriter::encode({english}) << "MsgLeadEmpty";
     QTest::newRow("an empty file") << QByteArray() << "MsgClewErr";
     QTest::newRow("a damaged workbook")
         << SheetFixtures::xlsx({{"Sheet1", "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"}}).first(300)
         << "MsgLeadDamaged";
     QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << "MsgLeadDamaged";
-    QTest::newRow("far too many rows") << good + QByteArray(3000, '\n') + "9,Nine\n" << "MsgLeadSize";
+    QTest::newRow("far too many rows") << good + QByteArray(3000, '\n') + "9,Nine\n"
+                                       << "MsgLeadSize";
 }
 
 void TestRosterExchange::wrongFilesChangeNothing()

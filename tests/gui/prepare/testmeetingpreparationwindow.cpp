@@ -205,8 +205,7 @@ void TestMeetingPreparationWindow::rosterAddsADelegateFromItsFields()
 namespace {
 
 // Runs `answer` on the next modal window to open, while the code that opened it waits.
-template<typename Window>
-void whenOpen(std::function<void(Window *)> answer)
+template <typename Window> void whenOpen(std::function<void(Window *)> answer)
 {
     QTimer::singleShot(0, [answer] {
         auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
@@ -269,8 +268,9 @@ void TestMeetingPreparationWindow::rosterGoesToAFileAndComesBackWithItsRefusalsS
         report->accept();
     });
     page->importFrom(edited);
-    QCOMPARE(summary, QString("Delegates imported: 1.\nRows refused: 1. They were not stored; correct them in "
-                              "the file and import those rows again."));
+    QCOMPARE(summary,
+             QString("Delegates imported: 1.\nRows refused: 1. They were not stored; correct them in "
+                     "the file and import those rows again."));
     QCOMPARE(refused, (QStringList{"3", "17", "Ana again",
                                    "The keypad number already belongs to a delegate of this meeting."}));
     QCOMPARE(page->list()->rowCount(), 2);
