@@ -1,7 +1,9 @@
 #include "core/prepare/delegaterostercontroller.h"
 
+#include "core/output/sheetfile.h"
 #include "core/prepare/inputfilter.h"
 #include "core/prepare/preparationstatements.h"
+#include "core/prepare/rostersheet.h"
 #include "core/shell/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/textnumber.h"
@@ -25,6 +27,11 @@ DelegateRosterController::~DelegateRosterController() = default;
 void DelegateRosterController::information(const char *key)
 {
     m_notifier.information(rosterText("clew"), rosterText(key));
+}
+
+void DelegateRosterController::error(const char *key)
+{
+    m_notifier.error(rosterText("clew"), rosterText(key));
 }
 
 void DelegateRosterController::setMeeting(const QString &meetingName)
@@ -292,4 +299,76 @@ bool DelegateRosterController::loadPhoto(const QString &path)
 void DelegateRosterController::removePhoto()
 {
     setPhoto({}, true);
+}
+
+QStringList DelegateRosterController::headings() const
+{
+    return m_catalogue.family(QStringLiteral("FrmManinfo"), QStringLiteral("LstText"), 1, 10);
+}
+
+bool DelegateRosterController::exportList(const QString &path)
+{
+    const SheetFile::Format format = SheetFile::formatOfName(path);
+    if (format != SheetFile::Format::Xlsx && format != SheetFile::Format::Csv) {
+        information("MsgEduceType");
+        return false;
+    }
+    if (!SheetFile::write(path, RosterSheet::sheetName(), RosterSheet::rows(headings(), m_list),
+                          RosterSheet::columnPixels(), 1)) {
+        error("MsgEduceFail");
+        return false;
+    }
+    information("MsgClewEduce");
+    return true;
+}
+
+bool DelegateRosterController::importFile(const QString &path)
+{
+    if (!m_database)
+        return false;
+    SheetLimits limits;
+    limits.rows = RosterSheet::MostRows;
+    limits.columns = RosterSheet::Columns;
+    const SheetReading reading = SheetFile::read(path, RosterSheet::sheetName(), limits);
+    switch (reading.failure) {
+    case SheetReading::Failure::None:
+        break;
+    case SheetReading::Failure::Unreadable:
+        error("MsgLeadOpen");
+        return false;
+    case SheetReading::Failure::TooLarge:
+        error("MsgLeadSize");
+        return false;
+    case SheetReading::Failure::Protected:
+        error("MsgLeadLocked");
+        return false;
+    default:
+        error("MsgLeadDamaged");
+        return false;
+    }
+    if (!RosterSheet::headingMatches(reading.rows, headings())) {
+        error("MsgClewErr");
+        return false;
+    }
+    if (reading.rows.size() < 2) {
+        information("MsgLeadEmpty");
+        return false;
+    }
+
+    // The keypads of the meeting are read from the database, not from the list, which may show a search.
+    QSet<QString> used;
+    const DelegateList stored = m_database->listDelegates();
+    for (const QString &keypad : stored.CellNo)
+        used.insert(InputFilter::digitsOnly(keypad) == keypad ? InputFilter::canonicalNumber(keypad)
+                                                              : keypad);
+    RosterImport result = RosterSheet::check(reading.rows, used, m_group);
+    if (!result.delegates.isEmpty() && !m_database->insertDelegates(result.delegates)) {
+        refresh();
+        return false;
+    }
+    m_lastImport = std::move(result);
+    readGroups();
+    fillList();
+    emit imported();
+    return true;
 }

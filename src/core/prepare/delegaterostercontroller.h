@@ -2,6 +2,7 @@
 
 #include "core/link/keypadtable.h"
 #include "core/prepare/delegatephoto.h"
+#include "core/prepare/rosterimport.h"
 #include "core/shell/textcatalogue.h"
 #include "core/store/delegaterecord.h"
 
@@ -38,6 +39,8 @@ public:
     static constexpr int LowestKeypad = KeypadTable::FirstKeypad;
     static constexpr int HighestKeypad = KeypadTable::LastKeypad;
 
+    // The catalogue gives the list headings that head an exported roster and that an imported one must
+    // carry.
     DelegateRosterController(const DataRoot &root, OperatorNotifier &notifier, TextCatalogue catalogue,
                              QObject *parent = nullptr);
     ~DelegateRosterController() override;
@@ -88,11 +91,22 @@ public:
     bool loadPhoto(const QString &path);
     void removePhoto();
 
+    // Spreadsheet exchange. Export writes the rows the list shows, under the list headings, as .xlsx or
+    // .csv by the name's suffix, and says whether it worked. Import reads an .xlsx, .xls or .csv file in
+    // the same layout, stores the rows the roster's rules take in one transaction (all or none), and
+    // reads the list again; lastImport() then tells what was stored and which rows were refused.
+    QStringList headings() const;
+    bool exportList(const QString &path);
+    bool importFile(const QString &path);
+    const RosterImport &lastImport() const { return m_lastImport; }
+
 signals:
     void listChanged();
     void fieldsChanged();
     void stateChanged();
     void photoChanged();
+    // An import stored its rows (perhaps none) and refused the others; see lastImport().
+    void imported();
 
 private:
     void fillList();
@@ -102,6 +116,7 @@ private:
     bool checkFields(bool forNew);
     int rowOfKeypad(const QString &keypad) const;
     void information(const char *key);
+    void error(const char *key);
 
     const DataRoot &m_root;
     OperatorNotifier &m_notifier;
@@ -117,4 +132,5 @@ private:
     DelegateRecord m_fields;
     QByteArray m_photo;
     bool m_photoReplaced = false;
+    RosterImport m_lastImport;
 };

@@ -21,6 +21,10 @@ struct DelegateRecord
     bool operator==(const DelegateRecord &) const = default;
 };
 
+// How many characters each `Employees` text column holds, in the list's column order (CellNo .. SeatNo):
+// the roster's fields and the roster's import keep to them.
+inline constexpr int DelegateColumnWidths[10] = {5, 50, 10, 40, 40, 20, 30, 30, 30, 30};
+
 // Delegates as the lists show them: ten parallel columns, one entry per row in query order.
 struct DelegateList
 {

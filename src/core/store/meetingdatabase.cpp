@@ -24,6 +24,18 @@ QString delegateRecordColumns()
     return delegateListColumns() + QStringLiteral(",Grouping");
 }
 
+QString delegateInsert()
+{
+    return QStringLiteral("INSERT INTO Employees (CellNo,EmpName,EmpSex,Nationality,Unit,Title,Office_phone,"
+                          "delegacy,presidium,SeatNo,Grouping)VALUES(?,?,?,?,?,?,?,?,?,?,?)");
+}
+
+QVariantList delegateValues(const DelegateRecord &r)
+{
+    return {r.CellNo,       r.EmpName,  r.EmpSex,    r.Nationality, r.Unit,    r.Title,
+            r.Office_phone, r.delegacy, r.presidium, r.SeatNo,      r.Grouping};
+}
+
 QString column(const QSqlRecord &row, const QString &name)
 {
     QString text;
@@ -173,11 +185,24 @@ QString MeetingDatabase::delegateName(const QString &CellNo)
 
 bool MeetingDatabase::insertDelegate(const DelegateRecord &r)
 {
-    return execute(
-        QStringLiteral("INSERT INTO Employees (CellNo,EmpName,EmpSex,Nationality,Unit,Title,"
-                       "Office_phone,delegacy,presidium,SeatNo,Grouping)VALUES(?,?,?,?,?,?,?,?,?,?,?)"),
-        {r.CellNo, r.EmpName, r.EmpSex, r.Nationality, r.Unit, r.Title, r.Office_phone, r.delegacy,
-         r.presidium, r.SeatNo, r.Grouping});
+    return execute(delegateInsert(), delegateValues(r));
+}
+
+bool MeetingDatabase::insertDelegates(const QList<DelegateRecord> &records)
+{
+    if (!usable())
+        return false;
+    QList<QVariantList> rows;
+    rows.reserve(records.size());
+    for (const DelegateRecord &r : records)
+        rows.append(delegateValues(r));
+    DatabaseAccess db(m_filePath, m_notifier);
+    if (!db.begin())
+        return false;
+    if (db.executeEach(delegateInsert(), rows) && db.commit())
+        return true;
+    db.rollback();
+    return false;
 }
 
 bool MeetingDatabase::updateDelegate(const QString &previousCellNo, const QString &Grouping,

@@ -38,6 +38,8 @@ public:
     // The name of the first delegate of the keypad, empty when there is none.
     QString delegateName(const QString &CellNo);
     bool insertDelegate(const DelegateRecord &record);
+    // Inserts the delegates in order, in one transaction: either all of them are stored or none.
+    bool insertDelegates(const QList<DelegateRecord> &records);
     // Rewrites the row found by its previous keypad number and its group; every field but `Grouping`
     // takes the record's value. A delegate with the same keypad number in another group is not touched.
     bool updateDelegate(const QString &previousCellNo, const QString &Grouping, const DelegateRecord &record);

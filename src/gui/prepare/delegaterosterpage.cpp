@@ -1,15 +1,18 @@
 #include "gui/prepare/delegaterosterpage.h"
 
 #include "core/prepare/delegaterostercontroller.h"
+#include "gui/prepare/rosterimportdialog.h"
 #include "gui/ui/fieldfilter.h"
 #include "gui/ui/listtable.h"
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QStyle>
 
 namespace {
@@ -19,7 +22,6 @@ struct FieldPlace
 {
     const char *labelKey;
     QString DelegateRecord::*column;
-    int maxLength;
 };
 
 constexpr int RowHeight = 34;
@@ -91,16 +93,16 @@ DelegateRosterPage::DelegateRosterPage(DelegateRosterController &controller, con
     button("IDC_REFRESH_MANINFO", {710, 338, 96, 32});
 
     const FieldPlace places[] = {
-        {"IDC_STATIC_DOORNO", &DelegateRecord::CellNo, 5},
-        {"IDC_STATIC_NAMEINFO", &DelegateRecord::EmpName, 50},
-        {"IDC_STATIC_SEXINFO", &DelegateRecord::EmpSex, 10},
-        {"IDC_STATIC_FOLKINFO", &DelegateRecord::Nationality, 40},
-        {"IDC_STATIC_JOBUNIT", &DelegateRecord::Unit, 40},
-        {"IDC_STATIC_DUTYINFO", &DelegateRecord::Title, 20},
-        {"IDC_STATIC_PHONEINFO", &DelegateRecord::Office_phone, 30},
-        {"IDC_STATIC_DELEGACY", &DelegateRecord::delegacy, 30},
-        {"IDC_STATIC_MDELEGACY", &DelegateRecord::presidium, 30},
-        {"IDC_STATIC_SEATINFO", &DelegateRecord::SeatNo, 30},
+        {"IDC_STATIC_DOORNO", &DelegateRecord::CellNo},
+        {"IDC_STATIC_NAMEINFO", &DelegateRecord::EmpName},
+        {"IDC_STATIC_SEXINFO", &DelegateRecord::EmpSex},
+        {"IDC_STATIC_FOLKINFO", &DelegateRecord::Nationality},
+        {"IDC_STATIC_JOBUNIT", &DelegateRecord::Unit},
+        {"IDC_STATIC_DUTYINFO", &DelegateRecord::Title},
+        {"IDC_STATIC_PHONEINFO", &DelegateRecord::Office_phone},
+        {"IDC_STATIC_DELEGACY", &DelegateRecord::delegacy},
+        {"IDC_STATIC_MDELEGACY", &DelegateRecord::presidium},
+        {"IDC_STATIC_SEATINFO", &DelegateRecord::SeatNo},
     };
     for (int i = 0; i < 10; ++i) {
         const int x = i < 5 ? 12 : 300;
@@ -113,7 +115,7 @@ DelegateRosterPage::DelegateRosterPage(DelegateRosterController &controller, con
         }
         auto *edit = new QLineEdit(this);
         edit->setGeometry(x + 96, y, 180, 28);
-        edit->setMaxLength(places[i].maxLength);
+        edit->setMaxLength(DelegateColumnWidths[i]);
         m_fields.append({QLatin1String(places[i].labelKey), edit});
     }
     filterField(field(QStringLiteral("IDC_STATIC_DOORNO")),
@@ -131,8 +133,6 @@ DelegateRosterPage::DelegateRosterPage(DelegateRosterController &controller, con
                              "IDC_MANINFO_RETURN"};
     for (int i = 0; i < 7; ++i)
         button(rowKeys[i], {12 + i * 114, 640, 104, 32});
-    importButton()->setEnabled(false);
-    exportButton()->setEnabled(false);
     m_texts.apply(this, {});
 
     const auto onClick = [this](const char *key, auto slot) {
@@ -153,6 +153,8 @@ DelegateRosterPage::DelegateRosterPage(DelegateRosterController &controller, con
     onClick("IDC_REFRESH_MANINFO", [this] { m_controller.refresh(); });
     onClick("IDC_ACCPHOTO_BUTTON", &DelegateRosterPage::choosePhoto);
     onClick("IDC_CANPHOTO_BUTTON", [this] { m_controller.removePhoto(); });
+    onClick("IDC_LEAD_BUTTON", &DelegateRosterPage::chooseImportFile);
+    onClick("IDC_EDUCE_EXCEL", &DelegateRosterPage::chooseExportFile);
     connect(m_searchText, &QLineEdit::returnPressed, this, &DelegateRosterPage::search);
     connect(m_group, &QComboBox::textActivated, &controller, &DelegateRosterController::setGroup);
     connect(m_list, &ListTable::rowChosen, &controller, &DelegateRosterController::select);
@@ -161,6 +163,7 @@ DelegateRosterPage::DelegateRosterPage(DelegateRosterController &controller, con
     connect(&controller, &DelegateRosterController::fieldsChanged, this, &DelegateRosterPage::showFields);
     connect(&controller, &DelegateRosterController::stateChanged, this, &DelegateRosterPage::showState);
     connect(&controller, &DelegateRosterController::photoChanged, this, &DelegateRosterPage::showPhoto);
+    connect(&controller, &DelegateRosterController::imported, this, &DelegateRosterPage::showImport);
     showList();
     showFields();
     showPhoto();
@@ -278,4 +281,58 @@ void DelegateRosterPage::search()
     const auto by = m_searchBy->currentIndex() == 1 ? DelegateRosterController::SearchBy::Name
                                                     : DelegateRosterController::SearchBy::Keypad;
     m_controller.search(by, m_searchText->text());
+}
+
+QString DelegateRosterPage::exchangeFolder() const
+{
+    return m_exchangeFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                      : m_exchangeFolder;
+}
+
+void DelegateRosterPage::importFrom(const QString &path)
+{
+    m_exchangeFolder = QFileInfo(path).absolutePath();
+    m_controller.importFile(path);
+}
+
+void DelegateRosterPage::exportTo(const QString &path)
+{
+    m_exchangeFolder = QFileInfo(path).absolutePath();
+    m_controller.exportList(path);
+}
+
+void DelegateRosterPage::chooseImportFile()
+{
+    const QString filters = m_texts.text(QStringLiteral("FilterSheets")) + u" (*.xlsx *.xls *.csv);;" +
+                            m_texts.text(QStringLiteral("FilterXlsx")) + u" (*.xlsx);;" +
+                            m_texts.text(QStringLiteral("FilterXls")) + u" (*.xls);;" +
+                            m_texts.text(QStringLiteral("FilterCsv")) + u" (*.csv)";
+    const QString path =
+        QFileDialog::getOpenFileName(this, importButton()->text(), exchangeFolder(), filters);
+    if (!path.isEmpty())
+        importFrom(path);
+}
+
+void DelegateRosterPage::chooseExportFile()
+{
+    const QString xlsx = m_texts.text(QStringLiteral("FilterXlsx")) + u" (*.xlsx)";
+    const QString csv = m_texts.text(QStringLiteral("FilterCsv")) + u" (*.csv)";
+    QFileDialog dialog(this, exportButton()->text(), exchangeFolder());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({xlsx, csv});
+    // A name typed without a suffix takes the chosen kind's, and the dialog asks before replacing a file
+    // of that full name.
+    dialog.setDefaultSuffix(QStringLiteral("xlsx"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, csv](const QString &filter) {
+        dialog.setDefaultSuffix(filter == csv ? QStringLiteral("csv") : QStringLiteral("xlsx"));
+    });
+    dialog.selectFile(m_controller.meetingName() + u".xlsx");
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        exportTo(dialog.selectedFiles().constFirst());
+}
+
+void DelegateRosterPage::showImport()
+{
+    RosterImportDialog report(m_controller.lastImport(), m_controller.headings(), m_texts.catalogue(), this);
+    report.exec();
 }

@@ -31,9 +31,12 @@ public:
     QLabel *photoFrame() const { return m_photo; }
     QString countText() const;
 
-    // The spreadsheet exchange sits behind these two; they stay disabled until it is wired.
+    // The spreadsheet exchange: import asks for an .xlsx, .xls or .csv file, export for an .xlsx or .csv
+    // name (asking before it replaces a file).
     QPushButton *importButton() const { return button(QStringLiteral("IDC_LEAD_BUTTON")); }
     QPushButton *exportButton() const { return button(QStringLiteral("IDC_EDUCE_EXCEL")); }
+    void importFrom(const QString &path);
+    void exportTo(const QString &path);
 
 signals:
     // The operator is done with the roster.
@@ -48,9 +51,14 @@ private:
     void showGroups();
     void choosePhoto();
     void search();
+    QString exchangeFolder() const;
+    void chooseImportFile();
+    void chooseExportFile();
+    void showImport();
 
     DelegateRosterController &m_controller;
     WindowTexts m_texts;
+    QString m_exchangeFolder;
     ListTable *m_list;
     QLabel *m_listTitle;
     QComboBox *m_group;

@@ -3,17 +3,23 @@
 #include "core/prepare/delegaterostercontroller.h"
 #include "core/prepare/meetingregistercontroller.h"
 #include "core/prepare/motionscontroller.h"
+#include "core/output/csvwriter.h"
 #include "core/shell/dataroot.h"
 #include "core/store/systemdatabase.h"
 #include "gui/prepare/delegaterosterpage.h"
 #include "gui/prepare/meetingpreparationwindow.h"
 #include "gui/prepare/meetingregisterpage.h"
 #include "gui/prepare/motionspage.h"
+#include "gui/prepare/rosterimportdialog.h"
 #include "gui/ui/hubbutton.h"
 #include "gui/ui/listtable.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +41,7 @@ private slots:
     void registerFieldsFilterWhatIsTyped();
     void savedMeetingOpensTheRosterAndTheMotions();
     void rosterAddsADelegateFromItsFields();
+    void rosterGoesToAFileAndComesBackWithItsRefusalsShown();
     void motionsPageFollowsTheTypeRules();
     void titleNamesTheMeetingThePagesWorkOn();
     void meetingOpenInTheConferenceCannotBeDeleted();
@@ -166,7 +173,7 @@ void TestMeetingPreparationWindow::rosterAddsADelegateFromItsFields()
     createMeeting("Plenary");
     m_window->pageButton(Page::Delegates)->click();
     DelegateRosterPage *page = m_window->delegatesPage();
-    QVERIFY(!page->importButton()->isEnabled());
+    QVERIFY(page->importButton()->isEnabled());
     QVERIFY(!page->button("IDC_EDITINFO_BUTTON")->isEnabled());
     QTest::keyClicks(page->field("IDC_STATIC_DOORNO"), "1x7");
     QCOMPARE(page->field("IDC_STATIC_DOORNO")->text(), QString("17"));
@@ -195,6 +202,81 @@ void TestMeetingPreparationWindow::rosterAddsADelegateFromItsFields()
 
     page->button("IDC_MANINFO_RETURN")->click();
     QCOMPARE(m_window->page(), Page::Meetings);
+}
+
+namespace {
+
+// Runs `answer` on the next modal window to open, while the code that opened it waits.
+template <typename Window> void whenOpen(std::function<void(Window *)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        answer(window);
+    });
+}
+
+} // namespace
+
+void TestMeetingPreparationWindow::rosterGoesToAFileAndComesBackWithItsRefusalsShown()
+{
+    createMeeting("Plenary");
+    m_window->pageButton(Page::Delegates)->click();
+    DelegateRosterPage *page = m_window->delegatesPage();
+    QTest::keyClicks(page->field("IDC_STATIC_DOORNO"), "17");
+    QTest::keyClicks(page->field("IDC_STATIC_NAMEINFO"), "Ana");
+    page->button("IDC_NEWINFO_BUTTON")->click();
+    m_notifier.clear();
+
+    // The save dialog offers the two kinds it writes, takes a name without suffix as a workbook, and asks
+    // before it replaces a file.
+    const QString name = m_dir->filePath("roster");
+    for (int round = 0; round < 2; ++round) {
+        whenOpen<QFileDialog>([name, round](QFileDialog *dialog) {
+            QCOMPARE(dialog->nameFilters(),
+                     (QStringList{"Excel workbook (*.xlsx)", "CSV, comma-separated (*.csv)"}));
+            QCOMPARE(dialog->defaultSuffix(), QString("xlsx"));
+            dialog->selectFile(name);
+            if (round == 1)
+                whenOpen<QMessageBox>([dialog](QMessageBox *ask) {
+                    ask->button(QMessageBox::No)->click();
+                    QTimer::singleShot(0, dialog, &QDialog::reject);
+                });
+            static_cast<QDialog *>(dialog)->accept(); // as the dialog's Save button does
+        });
+        page->exportButton()->click();
+    }
+    QVERIFY(QFile::exists(name + ".xlsx"));
+    QCOMPARE(m_notifier.count(), 1);
+    QCOMPARE(m_notifier.entries().last().text, OperatorText::catalogue("FrmManinfo", "MsgClewEduce"));
+
+    // The open dialog offers the three kinds it reads.
+    whenOpen<QFileDialog>([](QFileDialog *dialog) {
+        QCOMPARE(dialog->nameFilters().size(), 4);
+        QVERIFY(dialog->nameFilters().first().endsWith("(*.xlsx *.xls *.csv)"));
+        dialog->reject();
+    });
+    page->importButton()->click();
+
+    // Back from the spreadsheet program with a new delegate and one the roster cannot take.
+    const QString edited = m_dir->filePath("edited.csv");
+    QVERIFY(CsvWriter::write(edited, {m_window->delegates().headings(), {"18", "Bo"}, {"17", "Ana again"}}));
+    QString summary;
+    QStringList refused;
+    whenOpen<RosterImportDialog>([&](RosterImportDialog *report) {
+        summary = report->summary();
+        for (int c = 0; c < 4; ++c)
+            refused.append(report->refusals()->cellText(0, c));
+        report->accept();
+    });
+    page->importFrom(edited);
+    QCOMPARE(summary,
+             QString("Delegates imported: 1.\nRows refused: 1. They were not stored; correct them in "
+                     "the file and import those rows again."));
+    QCOMPARE(refused, (QStringList{"3", "17", "Ana again",
+                                   "The keypad number already belongs to a delegate of this meeting."}));
+    QCOMPARE(page->list()->rowCount(), 2);
+    QCOMPARE(page->countText(), QString("2"));
 }
 
 void TestMeetingPreparationWindow::motionsPageFollowsTheTypeRules()
