@@ -101,7 +101,7 @@ void VotingWindow::build()
     m_verdict->setFont(verdictFont);
     // Under the options: a lost base station, keypads off the roster, the final pass.
     m_status = new ConductStatusBar(m_controller.link(), m_texts.catalogue(), this);
-    m_status->setGeometry(10, 542, 400, 70);
+    m_status->setGeometry(10, 552, 400, 62);
 
     struct Place
     {
@@ -135,7 +135,7 @@ void VotingWindow::build()
 void VotingWindow::buildOptions()
 {
     m_options = new QGroupBox(this);
-    m_options->setGeometry(10, 276, 400, 262);
+    m_options->setGeometry(10, 276, 400, 272);
 
     auto *baseCaption = new QLabel(m_options);
     baseCaption->setObjectName(QStringLiteral("IDC_STATIC_BASE"));
