@@ -170,7 +170,7 @@ void TestMeetingFlow::signInThenEveryKindOfBallot()
         }
         if (row == 4) {
             // The count-down stops this one by itself.
-            QTRY_COMPARE_WITH_TIMEOUT(m.hall.chart().caption(), "Count Down:00:00", FlowTimeoutMs);
+            QTRY_COMPARE_WITH_TIMEOUT(m.hall.chart().caption(), "Count down 00:00", FlowTimeoutMs);
         } else {
             QTest::qWait(2500);
             voting.stop();

@@ -14,6 +14,7 @@ QString writeVotingLanguageFile(const QTemporaryDir &dir)
         "DateNo=Ready\nDateBreak=Halted\nMsgLogFirst=sign in first\nMsgClew=Notice\nstrYD=Due\nstrQD=Present\n"
         "[FrmScrText]\nPassVoteOk=passed\nPassVoteNo=failed\nStaticVote3=ended\nStaticVote4=counting\n"
         "Static4=Yes\nStatic5=No\nStatic6=Abstain\nStatic7=None\nStatic8=Average\n"
+        "ScrVoteNow=press now\nScrBallotReport=Results\nScrCountDown=Count down %1\n"
         "[FrmManChe]\nMsgScrView9=present\nMsgScrView10=absent\n");
     file.close();
     return file.fileName();

@@ -187,7 +187,9 @@ void SignInController::onCountDownTick()
     }
     --m_secondsLeft;
     m_countDownText = clockText(m_secondsLeft);
-    m_hall.chart().setCaption(QStringLiteral("Count Down:") + m_countDownText, m_hall.textColour());
+    m_hall.chart().setCaption(m_catalogue.resolve(OperatorText::catalogue(
+                                  QStringLiteral("FrmScrText"), QStringLiteral("ScrCountDown"), {m_countDownText})),
+                              m_hall.textColour());
     sendCountsToHall();
     emit changed();
 }
@@ -438,7 +440,7 @@ void SignInController::showList(int which)
     board.setFont(m_screenWidthText == QLatin1String("800") ? 320 : 450, QStringLiteral("粗体"));
     // Nine rows: the title takes the first, eight rows of three names fill the rest of the board.
     board.setGrid(9, 3);
-    board.setTitle(which == 1 ? QStringLiteral("Sign In List") : QStringLiteral("Absent List"));
+    board.setTitle(which == 1 ? text("FrmScrText", "ScrSignInList") : text("FrmScrText", "ScrAbsentList"));
     showNamePage();
     emit changed();
 }

@@ -34,21 +34,22 @@ const QStringList &VotingController::timeLimitChoices()
     return choices;
 }
 
-QString VotingController::countDownCaption(int remaining)
+QString VotingController::countDownCaption(int remaining) const
 {
     const int seconds = remaining % 60;
     const QString secondsText = seconds < 10 ? QStringLiteral("0%1").arg(seconds) : QString::number(seconds);
-    return QStringLiteral("Count Down:0%1:%2").arg(remaining / 60).arg(secondsText);
+    const QString clock = QStringLiteral("0%1:%2").arg(remaining / 60).arg(secondsText);
+    return m_catalogue.resolve(OperatorText::catalogue(ScreenSection, QStringLiteral("ScrCountDown"), {clock}));
 }
 
-QString VotingController::monitorStatus(VoteType type, int keyCode)
+QString VotingController::monitorStatus(VoteType type, int keyCode, const QString &pressed)
 {
     if (keyCode == 0)
         return QStringLiteral("----");
     const bool single = VoteTypeTable::info(type).counting == KeyCounting::SingleKey;
     const bool oneKey =
         keyCode == 0x01 || keyCode == 0x02 || keyCode == 0x04 || keyCode == 0x08 || keyCode == 0x10;
-    return !single || oneKey ? QStringLiteral("已按键") : QString();
+    return !single || oneKey ? pressed : QString();
 }
 
 QString VotingController::storedResultText(const QString &result)
@@ -371,9 +372,11 @@ void VotingController::showStartScreen()
         break;
     }
     case VoteType::Appraisal: {
-        const QString legend = ColonList::join({QStringLiteral("Key 1"), QStringLiteral("Key 2"),
-                                                QStringLiteral("Key 3"), QString(), QString()}) +
-                               QStringLiteral("Satisfied:Dissatisfied:Unkonwn:");
+        const QString legend =
+            ColonList::join({text(ScreenSection, u"StaticEle1"), text(ScreenSection, u"StaticEle2"),
+                             text(ScreenSection, u"StaticEle3"), QString(), QString()}) +
+            ColonList::join({text(ScreenSection, u"ScrSatisfied"), text(ScreenSection, u"ScrDissatisfied"),
+                             text(ScreenSection, u"ScrUnknown")});
         forBothCharts([&](ChartModel &chart) {
             chart.setScreen(int(ChartModel::Screen::Legend), 1);
             chart.showKeyLegend(legend, QString(), colour);
@@ -476,8 +479,8 @@ QString VotingController::labelList() const
         return ColonList::join(
             {due, present, screen("Static4"), screen("Static5"), screen("Static6"), screen("Static7")});
     case VoteType::Appraisal:
-        return ColonList::join({due, present, QStringLiteral("Satisfied"), QStringLiteral("Dissatisfied"),
-                                QStringLiteral("Unkonwn"), screen("Static7")});
+        return ColonList::join({due, present, screen("ScrSatisfied"), screen("ScrDissatisfied"),
+                                screen("ScrUnknown"), screen("Static7")});
     case VoteType::ElectOneOfThree:
         return ColonList::join(m_candidates.mid(0, 3) << screen("Static7"));
     case VoteType::Scoring:
@@ -495,10 +498,10 @@ void VotingController::showResult(bool final)
     const QString labels = labelList();
     forBothCharts([&](ChartModel &chart) {
         if (!timeLimit)
-            chart.setCaption(m_live ? QStringLiteral("请按相应键投票") : QStringLiteral("Ballot Report"),
+            chart.setCaption(m_live ? text(ScreenSection, u"ScrVoteNow") : text(ScreenSection, u"ScrBallotReport"),
                              colour);
         else if (final)
-            chart.setCaption(QStringLiteral("Ballot Report"), colour);
+            chart.setCaption(text(ScreenSection, u"ScrBallotReport"), colour);
         chart.setPercentageDisplay(textNumber(m_motion.ViewPer));
         chart.setScreen(int(ChartModel::Screen::Table), info().chartKind);
         chart.showResult(m_verdict.isEmpty() ? m_tallied.resultWithoutVerdict : m_tallied.result, labels, colour);

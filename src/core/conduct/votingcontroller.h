@@ -51,11 +51,11 @@ public:
 
     // The time limits an operator may choose, in seconds.
     static const QStringList &timeLimitChoices();
-    // "Count Down:mm:ss" as the charts show it.
-    static QString countDownCaption(int remaining);
-    // What the vote monitor shows for a key code: "----" for none, "已按键" for a valid answer of the
+    // The count-down caption with the rest as mm:ss, as the charts show it.
+    QString countDownCaption(int remaining) const;
+    // What the vote monitor shows for a key code: "----" for none, `pressed` for a valid answer of the
     // type, nothing for an invalid one. It never tells which key was pressed.
-    static QString monitorStatus(VoteType type, int keyCode);
+    static QString monitorStatus(VoteType type, int keyCode, const QString &pressed);
     // A stored result as a question can name it: its fields, without the colons.
     static QString storedResultText(const QString &result);
 

@@ -28,6 +28,9 @@ ResultViewTexts ResultViewTexts::lookUp(const VoteTypeTable::Lookup &lookup)
     t.MsgClewNokey = lookup(Section, u"MsgClewNokey");
     t.MsgClewMark = lookup(Section, u"MsgClewMark");
     t.MsgInterrupted = lookup(Section, u"MsgInterrupted");
+    t.ScrBallotReport = lookup(u"FrmScrText", u"ScrBallotReport");
+    t.appraisal = {lookup(u"FrmScrText", u"ScrSatisfied"), lookup(u"FrmScrText", u"ScrDissatisfied"),
+                   lookup(u"FrmScrText", u"ScrUnknown")};
     return t;
 }
 
@@ -57,10 +60,6 @@ QString ResultViewController::typeText() const
     return m_texts.voteTypes[size_t(VoteTypeTable::info(m_stored.type).index())];
 }
 
-QString ResultViewController::captionText()
-{
-    return u"Ballot Report"_s;
-}
 
 QString ResultViewController::labelList() const
 {
@@ -69,8 +68,8 @@ QString ResultViewController::labelList() const
         return ColonList::join({m_texts.strYD, m_texts.strQD, m_texts.MsgVote[0], m_texts.MsgVote[1],
                                 m_texts.MsgVote[2], m_texts.MsgVote[3]});
     case VoteType::Appraisal:
-        return ColonList::join({m_texts.strYD, m_texts.strQD, u"Satisfied"_s, u"Dissatisfied"_s, u"Unkonwn"_s,
-                                m_texts.MsgVote[3]});
+        return ColonList::join({m_texts.strYD, m_texts.strQD, m_texts.appraisal[0], m_texts.appraisal[1],
+                                m_texts.appraisal[2], m_texts.MsgVote[3]});
     case VoteType::ElectOneOfThree:
         // The candidates as stored, then the no-key entry.
         return m_stored.candidate + ColonList::join({m_texts.MsgClewNokey});

@@ -40,6 +40,8 @@ struct ResultViewTexts
     QString MsgClewNokey;           // the no-key entry after the candidates of a one-of-three election
     QString MsgClewMark;            // the average score's label
     QString MsgInterrupted;         // under the chart of a ballot that never reached its final pass
+    QString ScrBallotReport;        // section FrmScrText: the caption
+    std::array<QString, 3> appraisal; // section FrmScrText: satisfied, dissatisfied, unknown
 
     static ResultViewTexts lookUp(const VoteTypeTable::Lookup &lookup);
 };
@@ -85,7 +87,7 @@ public:
     int chartKind() const;
     ResultStyle effectiveStyle(ResultStyle requested) const;
 
-    static QString captionText();
+    QString captionText() const { return m_texts.ScrBallotReport; }
 
 private:
     ResultViewTexts m_texts;

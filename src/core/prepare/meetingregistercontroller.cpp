@@ -226,7 +226,7 @@ bool MeetingRegisterController::save()
         return false;
     }
     if (m_fields.due.isEmpty() || textNumber(m_fields.due) == 0) {
-        m_notifier.information(registerText("MsgClew"), OperatorText::plain(dueNumberMessage()));
+        m_notifier.information(registerText("MsgClew"), registerText("MsgDueNum"));
         return false;
     }
     const bool stored = m_state == State::EditingNew ? saveNew(name) : saveExisting(name);

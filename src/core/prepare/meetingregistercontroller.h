@@ -45,7 +45,6 @@ public:
     };
 
     // Shown when the expected number is missing or 0; the register has always shown it in Chinese.
-    static QString dueNumberMessage() { return QStringLiteral("请输入正确的应到人数"); }
 
     // The date pickers show and store dates as "yyyy-MM-dd". Reading also takes the other forms a date
     // may have been stored in; an unreadable text gives an invalid date.

@@ -414,7 +414,7 @@ void ConferenceWindow::openVoteMonitor()
     const SignInController *signIn = m_signIn;
     const VotingController *voting = m_voting;
     auto *monitor = new VoteMonitorWindow(
-        m_context.link, [voting] { return voting->type(); },
+        m_context.link, m_context.catalogue, [voting] { return voting->type(); },
         [signIn](int keypad) { return signIn->nameOf(keypad); }, this);
     monitor->setAttribute(Qt::WA_DeleteOnClose);
     monitor->move(WindowPlacement::centred(screenOf(this).size()).position);

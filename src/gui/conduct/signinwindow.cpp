@@ -125,18 +125,18 @@ void SignInWindow::build()
     struct Place
     {
         Control control;
-        const char *key;   // catalogue key, or null for a fixed caption
-        const char *fixed; // the caption the hall operators know these buttons by
+        const char *key;     // the control's key in this window's section
+        const char *caption; // or a caption set from another key: the list buttons say what the hall shows
         QRect rect;
     };
     const Place places[] = {
         {Control::QueryOk, "IDC_DUENUM_OK", nullptr, QRect(482, controls + 23, 100, 28)},
-        {Control::SignedList, nullptr, "Sign In List", QRect(600, controls, 110, 28)},
-        {Control::SignedUp, nullptr, "Up", QRect(714, controls, 44, 28)},
-        {Control::SignedDown, nullptr, "Down", QRect(761, controls, 44, 28)},
-        {Control::AbsentList, nullptr, "Absent List", QRect(600, controls + 34, 110, 28)},
-        {Control::AbsentUp, nullptr, "Up", QRect(714, controls + 34, 44, 28)},
-        {Control::AbsentDown, nullptr, "Down", QRect(761, controls + 34, 44, 28)},
+        {Control::SignedList, nullptr, "ScrSignInList", QRect(600, controls, 110, 28)},
+        {Control::SignedUp, nullptr, "BtnPageUp", QRect(714, controls, 44, 28)},
+        {Control::SignedDown, nullptr, "BtnPageDown", QRect(761, controls, 44, 28)},
+        {Control::AbsentList, nullptr, "ScrAbsentList", QRect(600, controls + 34, 110, 28)},
+        {Control::AbsentUp, nullptr, "BtnPageUp", QRect(714, controls + 34, 44, 28)},
+        {Control::AbsentDown, nullptr, "BtnPageDown", QRect(761, controls + 34, 44, 28)},
         {Control::Start, "IDC_SIGNIN_START", nullptr, QRect(10, PageSize.height() - 64, 150, 44)},
         {Control::End, "IDC_SIGNIN_END", nullptr, QRect(170, PageSize.height() - 64, 150, 44)},
         {Control::Fill, "IDC_SIGNIN_FILL", nullptr, QRect(330, PageSize.height() - 64, 150, 44)},
@@ -145,8 +145,10 @@ void SignInWindow::build()
         auto *button = new QPushButton(this);
         if (place.key)
             button->setObjectName(QLatin1String(place.key));
+        else if (const QString key = QLatin1String(place.caption); key.startsWith(u"Scr"))
+            button->setText(m_texts.catalogue().text(QStringLiteral("FrmScrText"), key));
         else
-            button->setText(QLatin1String(place.fixed));
+            button->setText(m_texts.text(key));
         button->setGeometry(place.rect);
         m_buttons.append({place.control, button});
     }

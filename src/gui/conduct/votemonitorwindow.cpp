@@ -20,13 +20,13 @@ VoteMonitorWindow::Cell VoteMonitorWindow::cellOf(int keypad)
     return {(keypad - 1) % Rows, (keypad - 1) / Rows};
 }
 
-VoteMonitorWindow::VoteMonitorWindow(const Link &link, std::function<VoteType()> typeOf,
-                                     std::function<QString(int)> nameOf,
+VoteMonitorWindow::VoteMonitorWindow(const Link &link, const TextCatalogue &catalogue,
+                                     std::function<VoteType()> typeOf, std::function<QString(int)> nameOf,
                                      QWidget *parent)
-    : QWidget(parent, Qt::Window), m_link(link), m_typeOf(std::move(typeOf)), m_nameOf(std::move(nameOf)),
+    : QWidget(parent, Qt::Window), m_link(link), m_texts(catalogue, QStringLiteral("FrmMeeVote")), m_typeOf(std::move(typeOf)), m_nameOf(std::move(nameOf)),
       m_list(new QTableWidget(this)), m_timer(new QTimer(this))
 {
-    setWindowTitle(QStringLiteral("on-line monitoring"));
+    setWindowTitle(m_texts.text(QStringLiteral("BtnMonitor")));
     setFixedSize(WindowPlacement::HubSize);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -62,7 +62,8 @@ void VoteMonitorWindow::rebuild()
     QStringList headers{QString()};
     m_list->setColumnWidth(0, 0);
     for (int g = 0; g < groups; ++g) {
-        headers << QStringLiteral("ID No.") << QStringLiteral("Name") << QStringLiteral("Key Status");
+        headers << m_texts.texts({QStringLiteral("MonKeypad"), QStringLiteral("MonName"),
+                                  QStringLiteral("MonStatus")});
         m_list->setColumnWidth(1 + 3 * g, NumberWidth);
         m_list->setColumnWidth(2 + 3 * g, NameWidth);
         m_list->setColumnWidth(3 + 3 * g, StatusWidth);
@@ -86,10 +87,11 @@ void VoteMonitorWindow::refresh()
         return;
     }
     const VoteType type = m_typeOf();
+    const QString pressed = m_texts.text(QStringLiteral("MonPressed"));
     for (int n = 1; n <= keypads; ++n) {
         const Cell cell = cellOf(n);
         m_list->item(cell.row, 2 + 3 * cell.group)->setText(m_nameOf(n));
         m_list->item(cell.row, 3 + 3 * cell.group)
-            ->setText(VotingController::monitorStatus(type, m_link.table().at(n).keyCode));
+            ->setText(VotingController::monitorStatus(type, m_link.table().at(n).keyCode, pressed));
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/ui/windowtexts.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -30,8 +32,8 @@ public:
 
     // `nameOf` gives the delegate on a keypad, empty when there is none; `typeOf` the type of the ballot
     // running now, so a monitor left open follows the next ballot.
-    VoteMonitorWindow(const Link &link, std::function<VoteType()> typeOf, std::function<QString(int)> nameOf,
-                      QWidget *parent = nullptr);
+    VoteMonitorWindow(const Link &link, const TextCatalogue &catalogue, std::function<VoteType()> typeOf,
+                      std::function<QString(int)> nameOf, QWidget *parent = nullptr);
 
     QTableWidget *list() const { return m_list; }
 
@@ -42,6 +44,7 @@ private:
     void rebuild();
 
     const Link &m_link;
+    WindowTexts m_texts;
     std::function<VoteType()> m_typeOf;
     std::function<QString(int)> m_nameOf;
     QTableWidget *m_list;

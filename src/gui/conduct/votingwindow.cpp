@@ -122,7 +122,7 @@ void VotingWindow::build()
         x += 161;
         m_buttons.append({place.control, button});
     }
-    button(Control::Monitor)->setText(QStringLiteral("on-line monitoring"));
+    button(Control::Monitor)->setText(m_texts.text(QStringLiteral("BtnMonitor")));
 
     VotingController &c = m_controller;
     connect(button(Control::Start), &QPushButton::clicked, &c, &VotingController::start);
@@ -166,7 +166,7 @@ void VotingWindow::buildOptions()
     m_showPercentages = checkBox(m_options, QStringLiteral("IDC_CHECK_VIEWPRE"), QRect(12, 146, 376, 24));
     m_showVerdict = checkBox(m_options, QStringLiteral("IDC_CHECK_VIEWPASS"), QRect(12, 174, 376, 24));
     m_liveDisplay = checkBox(m_options, QString(), QRect(12, 202, 376, 24));
-    m_liveDisplay->setText(QStringLiteral("Real-Time Display"));
+    m_liveDisplay->setText(m_texts.text(QStringLiteral("BtnLiveDisplay")));
     m_timeLimit = checkBox(m_options, QStringLiteral("IDC_VOTETIMEL_CHECK"), QRect(12, 240, 170, 26));
     m_seconds = new QComboBox(m_options);
     m_seconds->setGeometry(186, 240, 110, 26);

@@ -80,11 +80,11 @@ MotionsPage::MotionsPage(MotionsController &controller, const DataRoot &root, Op
     control<QLabel>(m_group, {276, 138, 100, 28})->setText(m_texts.text(QStringLiteral("Sec")));
     m_abstain = control<QCheckBox>(m_group, {16, 176, 390, 28}, "IDC_UNITE_CHECK");
     m_percentages = control<QCheckBox>(m_group, {420, 176, 170, 28});
-    m_percentages->setText(QStringLiteral("Display Percentage"));
+    m_percentages->setText(m_texts.text(QStringLiteral("BtnShowPer")));
     m_live = control<QCheckBox>(m_group, {594, 176, 180, 28});
-    m_live->setText(QStringLiteral("Real-Time Display"));
+    m_live->setText(m_texts.text(QStringLiteral("BtnLiveDisplay")));
     m_verdict = control<QCheckBox>(m_group, {16, 214, 390, 28});
-    m_verdict->setText(QStringLiteral("Auto-Display Pass"));
+    m_verdict->setText(m_texts.text(QStringLiteral("BtnAutoPass")));
     control<QLabel>(m_group, {420, 214, 150, 28}, "IDC_STATIC_YTTEXT");
     m_verdictText = control<QLineEdit>(m_group, {574, 214, 200, 28});
     m_verdictText->setMaxLength(30);

@@ -34,7 +34,8 @@ struct Fixture
         QFile language(meeting.dir.filePath("menu.ini"));
         language.open(QIODevice::WriteOnly);
         language.write("[FrmManChe]\nMsgScrView5=MsgScrView5\nMsgScrView6=MsgScrView6\n"
-                       "MsgScrView9=present\nMsgScrView10=absent\n");
+                       "MsgScrView9=present\nMsgScrView10=absent\n"
+                       "[FrmScrText]\nScrCountDown=Count down %1\nScrSignInList=Signed\nScrAbsentList=Missing\n");
         language.close();
         signIn = std::make_unique<SignInController>(link, *meeting.system, meeting.root, meeting.notifier,
                                                     hall, conference, TextCatalogue(language.fileName()),
@@ -173,7 +174,7 @@ void TestSignInController::countDownShowsTheRestAndEndsAfterZero()
     f.startPolling();
     f.signIn->onCountDownTick();
     QCOMPARE(f.signIn->countDownText(), afterOneSecond);
-    QCOMPARE(f.hall.chart().caption(), "Count Down:" + afterOneSecond);
+    QCOMPARE(f.hall.chart().caption(), "Count down " + afterOneSecond);
     int ticks = 1;
     while (f.signIn->countDownText() != "00:00") {
         f.signIn->onCountDownTick();
@@ -294,7 +295,7 @@ void TestSignInController::nameListsPageByTwentyFour()
     f.finish();
     f.signIn->showSignedList();
     QCOMPARE(f.hall.pane(), HallScreen::Pane::NameBoard);
-    QCOMPARE(f.hall.nameBoard().title(), "Sign In List");
+    QCOMPARE(f.hall.nameBoard().title(), "Signed");
     QCOMPARE(f.hall.nameBoard().fontTenths(), 450);
     QCOMPARE(f.hall.nameBoard().names().size(), 24);
     QCOMPARE(f.hall.nameBoard().names().at(2), "Delegate 4"); // keypad 3 is excluded
@@ -307,7 +308,7 @@ void TestSignInController::nameListsPageByTwentyFour()
     f.signIn->pageUp();
     QCOMPARE(f.hall.nameBoard().names().first(), "Delegate 1");
     f.signIn->showAbsentList();
-    QCOMPARE(f.hall.nameBoard().title(), "Absent List");
+    QCOMPARE(f.hall.nameBoard().title(), "Missing");
     QCOMPARE(f.hall.nameBoard().names().first(), "Delegate 31");
 }
 

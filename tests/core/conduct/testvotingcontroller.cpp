@@ -195,7 +195,7 @@ void TestVotingController::liveTicksWriteTheResultAsTheyGo()
     QCOMPARE(f.stored(0).result, "2:10:8:3:0:0:5:37.50%:0.00%:0.00%::");
     QCOMPARE(f.hall.chart().resultText(), f.stored(0).result);
     QVERIFY(f.voting->verdict().isEmpty());
-    QCOMPARE(f.hall.chart().caption(), "请按相应键投票");
+    QCOMPARE(f.hall.chart().caption(), "press now");
     QCOMPARE(f.hall.chart().screen(), ChartModel::Screen::Table);
     QCOMPARE(f.voting->preview().resultText(), f.hall.chart().resultText());
 }
@@ -212,10 +212,10 @@ void TestVotingController::countDownOfFiveSecondsStopsTheBallot()
         f.voting->onCountDownTick();
         captions << f.hall.chart().caption();
     }
-    QCOMPARE(captions, (QStringList{"Count Down:00:04", "Count Down:00:03", "Count Down:00:02",
-                                    "Count Down:00:01", "Count Down:00:00"}));
+    QCOMPARE(captions, (QStringList{"Count down 00:04", "Count down 00:03", "Count down 00:02",
+                                    "Count down 00:01", "Count down 00:00"}));
     f.voting->onLiveTick(); // live results keep the count-down caption
-    QCOMPARE(f.hall.chart().caption(), "Count Down:00:00");
+    QCOMPARE(f.hall.chart().caption(), "Count down 00:00");
     QCOMPARE(f.voting->phase(), VotingController::Phase::Live);
     f.voting->onCountDownTick();
     QCOMPARE(f.voting->phase(), VotingController::Phase::Waiting);
@@ -394,9 +394,9 @@ void TestVotingController::monitorStatus_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("status");
     QTest::newRow("nothing") << 0 << 0 << "----";
-    QTest::newRow("one key") << 0 << 0x04 << "已按键";
+    QTest::newRow("one key") << 0 << 0x04 << "pressed";
     QTest::newRow("two keys in a single-key ballot") << 0 << 0x05 << "";
-    QTest::newRow("two keys in several of five") << 4 << 0x05 << "已按键";
+    QTest::newRow("two keys in several of five") << 4 << 0x05 << "pressed";
 }
 
 void TestVotingController::monitorStatus()
@@ -404,7 +404,7 @@ void TestVotingController::monitorStatus()
     QFETCH(int, type);
     QFETCH(int, code);
     QFETCH(QString, status);
-    QCOMPARE(VotingController::monitorStatus(VoteType(type), code), status);
+    QCOMPARE(VotingController::monitorStatus(VoteType(type), code, "pressed"), status);
 }
 
 void TestVotingController::noSelectionDisablesStartAndQuery()

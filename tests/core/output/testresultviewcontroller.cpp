@@ -63,8 +63,8 @@ void TestResultViewController::labelListAndKindFollowTheVoteType_data()
     QTest::newRow("scoring") << VoteType::Scoring << QString() << u"FrmResult.MsgClewMark:"_s << 6
                              << u"Public.VoteType6"_s;
     QTest::newRow("appraisal") << VoteType::Appraisal << QString()
-                               << u"FrmResult.strYD:FrmResult.strQD:Satisfied:Dissatisfied:Unkonwn:"
-                                  "FrmResult.MsgVote4:"_s
+                               << u"FrmResult.strYD:FrmResult.strQD:FrmScrText.ScrSatisfied:FrmScrText.ScrDissatisfied:"
+                                  "FrmScrText.ScrUnknown:FrmResult.MsgVote4:"_s
                                << 1 << u"Public.VoteType7"_s;
 }
 
@@ -97,7 +97,7 @@ void TestResultViewController::openingColoursBothChartsAndShowsTheTable()
         QCOMPARE(chart->plotColour(), QColor(0, 0, 255));
         QCOMPARE(chart->screen(), ChartModel::Screen::Table);
         QCOMPARE(chart->kind(), ChartModel::Kind::FullBallot);
-        QCOMPARE(chart->caption(), u"Ballot Report"_s);
+        QCOMPARE(chart->caption(), u"FrmScrText.ScrBallotReport"_s);
         QCOMPARE(chart->captionColour(), QColor(255, 255, 255));
         QCOMPARE(chart->contentColour(), QColor(255, 255, 255));
         QCOMPARE(chart->percentageFlag(), 1);

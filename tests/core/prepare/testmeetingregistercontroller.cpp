@@ -153,7 +153,7 @@ void TestMeetingRegisterController::missingNameOrDueNumberIsRefused_data()
     QTest::addColumn<QString>("due");
     QTest::addColumn<OperatorText>("message");
 
-    const OperatorText dueText = OperatorText::plain("请输入正确的应到人数");
+    const OperatorText dueText = OperatorText::catalogue("FrmMeeset", "MsgDueNum");
     QTest::newRow("no name") << ""
                              << "60" << OperatorText::catalogue("FrmMeeset", "MsgClew1");
     QTest::newRow("blank name") << "   "

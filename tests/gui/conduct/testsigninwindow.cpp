@@ -40,7 +40,8 @@ struct Fixture
         language.open(QIODevice::WriteOnly);
         language.write("[FrmManChe]\nMsgClew4=signed\nMsgScrView5=quorate\nMsgScrView6=not quorate\n"
                        "MsgScrView9=present\nMsgScrView10=absent\nIDC_SIGNIN_START=Start\n"
-                       "[Public]\nMsgStrangers=off the roster: %1\n");
+                       "[Public]\nMsgStrangers=off the roster: %1\n"
+                       "[FrmScrText]\nScrSignInList=Signed\nScrAbsentList=Missing\n");
         language.close();
         const TextCatalogue catalogue(language.fileName());
         signIn = std::make_unique<SignInController>(link, *meeting.system, meeting.root, meeting.notifier,
@@ -206,12 +207,12 @@ void TestSignInWindow::nameListButtonsEnableTheirOwnPagePair()
     QVERIFY(!f.enabled(Control::SignedUp) && !f.enabled(Control::AbsentDown));
     f.window->button(Control::SignedList)->click();
     QCOMPARE(f.hall.pane(), HallScreen::Pane::NameBoard);
-    QCOMPARE(f.hall.nameBoard().title(), "Sign In List");
+    QCOMPARE(f.hall.nameBoard().title(), "Signed");
     QVERIFY(f.enabled(Control::SignedUp) && f.enabled(Control::SignedDown));
     QVERIFY(!f.enabled(Control::AbsentUp) && !f.enabled(Control::AbsentDown));
 
     f.window->button(Control::AbsentList)->click();
-    QCOMPARE(f.hall.nameBoard().title(), "Absent List");
+    QCOMPARE(f.hall.nameBoard().title(), "Missing");
     QCOMPARE(f.hall.nameBoard().names().first(), "Delegate 1");
     f.window->button(Control::AbsentDown)->click();
     QCOMPARE(f.hall.nameBoard().names().first(), "Delegate 25");

@@ -6,6 +6,8 @@
 #include "gui/conduct/votemonitorwindow.h"
 
 #include <QTableWidget>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -13,14 +15,19 @@ struct Fixture
 {
     RecordingNotifier notifier;
     Link link{std::make_unique<FakeLinkPort>(), notifier};
+    QTemporaryDir dir;
     VoteType type;
     std::unique_ptr<VoteMonitorWindow> window;
 
     Fixture(int keypads, VoteType ballotType) : type(ballotType)
     {
         link.applySettings({keypads, 1, 1, 1});
+        QFile language(dir.filePath("menu.ini"));
+        language.open(QIODevice::WriteOnly);
+        language.write("[FrmMeeVote]\nBtnMonitor=watch\nMonPressed=pressed\nMonKeypad=No.\nMonStatus=Key state\n");
+        language.close();
         window = std::make_unique<VoteMonitorWindow>(
-            link, [this] { return type; },
+            link, TextCatalogue(language.fileName()), [this] { return type; },
             [](int n) { return n % 2 ? QString("Delegate %1").arg(n) : QString(); });
     }
     QString cell(int keypad, int column) const
@@ -47,14 +54,14 @@ private slots:
 void TestVoteMonitorWindow::windowAndListLayout()
 {
     Fixture f(60, VoteType::YesNo);
-    QCOMPARE(f.window->windowTitle(), "on-line monitoring");
+    QCOMPARE(f.window->windowTitle(), "watch");
     QCOMPARE(f.window->size(), QSize(1024, 741));
     QCOMPARE(f.window->list()->size(), QSize(1024, 630));
     QCOMPARE(f.window->list()->rowCount(), 22);
     QCOMPARE(f.window->list()->columnCount(), 1 + 3 * 8);
     QCOMPARE(f.window->list()->columnWidth(0), 0);
-    QCOMPARE(f.window->list()->horizontalHeaderItem(1)->text(), "ID No.");
-    QCOMPARE(f.window->list()->horizontalHeaderItem(3)->text(), "Key Status");
+    QCOMPARE(f.window->list()->horizontalHeaderItem(1)->text(), "No.");
+    QCOMPARE(f.window->list()->horizontalHeaderItem(3)->text(), "Key state");
     QCOMPARE(f.window->list()->item(0, 4)->text(), "23"); // keypad 23 opens the second group
     QCOMPARE(f.cell(23, 1), "Delegate 23");
     QCOMPARE(f.cell(24, 1), "");
@@ -75,10 +82,10 @@ void TestVoteMonitorWindow::statusSaysWhetherAValidAnswerCameNeverWhichKey_data(
     QTest::addColumn<int>("keyCode");
     QTest::addColumn<QString>("status");
     QTest::newRow("no key") << int(VoteType::YesNo) << 0 << "----";
-    QTest::newRow("key 2 of a yes/no ballot") << int(VoteType::YesNo) << 0x02 << "已按键";
+    QTest::newRow("key 2 of a yes/no ballot") << int(VoteType::YesNo) << 0x02 << "pressed";
     QTest::newRow("two keys in a one-key ballot") << int(VoteType::YesNo) << 0x03 << "";
     QTest::newRow("two keys in an election of several")
-        << int(VoteType::ElectSeveralOfFive) << 0x03 << "已按键";
+        << int(VoteType::ElectSeveralOfFive) << 0x03 << "pressed";
 }
 
 void TestVoteMonitorWindow::statusSaysWhetherAValidAnswerCameNeverWhichKey()
@@ -104,7 +111,7 @@ void TestVoteMonitorWindow::followsTheTypeOfTheRunningBallot()
     QCOMPARE(f.cell(3, 2), "");
     f.type = VoteType::ElectSeveralOfFive;
     f.window->refresh();
-    QCOMPARE(f.cell(3, 2), "已按键");
+    QCOMPARE(f.cell(3, 2), "pressed");
 }
 
 QTEST_MAIN(TestVoteMonitorWindow)

@@ -26,6 +26,7 @@ inline QString writeOutputLanguageFile(const QTemporaryDir &dir)
         "[FrmFile]\nIDC_OPENTEXT_BUTTON=Open\nBtnAuto=Auto\nBtnPause=Pause\nIDC_REVSENT_BUTTON=Restart\n"
         "IDC_NEXTSENT_BUTTON=Next sentence\nIDC_TOPSENT_BUTTON=Previous sentence\n"
         "IDC_CLEW_SIGNOK=Apply\n"
-        "[FrmInser]\nDlgName=Screen text\nIDC_SEND_INSBNT=Send\nIDOK=Close\n");
+        "[FrmInser]\nDlgName=Screen text\nIDC_SEND_INSBNT=Send\nIDOK=Close\n"
+        "[FrmScrText]\nScrBallotReport=Results\n");
     return file.fileName();
 }
