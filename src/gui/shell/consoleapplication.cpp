@@ -21,6 +21,7 @@
 #include "gui/prepare/meetingpreparationwindow.h"
 #include "gui/shell/loginwindow.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/shell/qttranslations.h"
 #include "gui/shell/screensetupdialog.h"
 #include "gui/shell/singleinstance.h"
 #include "gui/shell/startupsearchwindow.h"
@@ -78,6 +79,7 @@ std::optional<int> ConsoleApplication::start()
         return 1;
     const InstallationRecord installation = m_systemDatabase->loadInstallation();
     m_catalogue = TextCatalogue(m_root, installation.borderism);
+    QtTranslations::install(*QCoreApplication::instance(), installation.borderism);
     m_mainPicture = installation.mianbmp;
     m_systemType = installation.function;
 
