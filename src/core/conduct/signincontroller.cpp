@@ -55,9 +55,9 @@ SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, c
 
 void SignInController::information(const char *key, QStringList args)
 {
-    m_notifier.information(OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
-                           OperatorText::catalogue(QStringLiteral("FrmManChe"), QLatin1String(key),
-                                                   std::move(args)));
+    m_notifier.information(
+        OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
+        OperatorText::catalogue(QStringLiteral("FrmManChe"), QLatin1String(key), std::move(args)));
 }
 
 QString SignInController::text(const char *section, const char *key) const
@@ -187,9 +187,10 @@ void SignInController::onCountDownTick()
     }
     --m_secondsLeft;
     m_countDownText = clockText(m_secondsLeft);
-    m_hall.chart().setCaption(m_catalogue.resolve(OperatorText::catalogue(
-                                  QStringLiteral("FrmScrText"), QStringLiteral("ScrCountDown"), {m_countDownText})),
-                              m_hall.textColour());
+    m_hall.chart().setCaption(
+        m_catalogue.resolve(OperatorText::catalogue(QStringLiteral("FrmScrText"),
+                                                    QStringLiteral("ScrCountDown"), {m_countDownText})),
+        m_hall.textColour());
     sendCountsToHall();
     emit changed();
 }
@@ -260,9 +261,10 @@ void SignInController::storeAndRelease()
 bool SignInController::offerCollectedSignIn()
 {
     m_askingAboutLoss = true;
-    const bool keep = m_notifier.question(
-        OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
-        OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("MsgEndLost"), m_link.statusText().args));
+    const bool keep =
+        m_notifier.question(OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
+                            OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("MsgEndLost"),
+                                                    m_link.statusText().args));
     m_askingAboutLoss = false;
     if (!keep || !m_running || m_link.sequencer().isRaised(LinkEvent::SignInPassDone))
         return false;

@@ -39,7 +39,8 @@ QString VotingController::countDownCaption(int remaining) const
     const int seconds = remaining % 60;
     const QString secondsText = seconds < 10 ? QStringLiteral("0%1").arg(seconds) : QString::number(seconds);
     const QString clock = QStringLiteral("0%1:%2").arg(remaining / 60).arg(secondsText);
-    return m_catalogue.resolve(OperatorText::catalogue(ScreenSection, QStringLiteral("ScrCountDown"), {clock}));
+    return m_catalogue.resolve(
+        OperatorText::catalogue(ScreenSection, QStringLiteral("ScrCountDown"), {clock}));
 }
 
 QString VotingController::monitorStatus(VoteType type, int keyCode, const QString &pressed)
@@ -303,9 +304,9 @@ void VotingController::start()
         return;
     }
     if (m_motion.VoteState == m_texts.DateYes &&
-        !m_notifier.question(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgRevote"),
-                                                              {storedResultText(m_motion.result),
-                                                               m_motion.PollTimel})))
+        !m_notifier.question(
+            caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgRevote"),
+                                             {storedResultText(m_motion.result), m_motion.PollTimel})))
         return;
     for (int n = 1; n <= m_link.settings().keypadCount; ++n)
         if (KeypadEntry *entry = m_link.table().entry(n))
@@ -498,13 +499,15 @@ void VotingController::showResult(bool final)
     const QString labels = labelList();
     forBothCharts([&](ChartModel &chart) {
         if (!timeLimit)
-            chart.setCaption(m_live ? text(ScreenSection, u"ScrVoteNow") : text(ScreenSection, u"ScrBallotReport"),
+            chart.setCaption(m_live ? text(ScreenSection, u"ScrVoteNow")
+                                    : text(ScreenSection, u"ScrBallotReport"),
                              colour);
         else if (final)
             chart.setCaption(text(ScreenSection, u"ScrBallotReport"), colour);
         chart.setPercentageDisplay(textNumber(m_motion.ViewPer));
         chart.setScreen(int(ChartModel::Screen::Table), info().chartKind);
-        chart.showResult(m_verdict.isEmpty() ? m_tallied.resultWithoutVerdict : m_tallied.result, labels, colour);
+        chart.showResult(m_verdict.isEmpty() ? m_tallied.resultWithoutVerdict : m_tallied.result, labels,
+                         colour);
     });
 }
 
@@ -595,9 +598,9 @@ void VotingController::onFinalPassCheck()
 bool VotingController::offerInterruptedResult()
 {
     m_askingAboutLoss = true;
-    const bool keep =
-        m_notifier.question(OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew")),
-                            OperatorText::catalogue(VoteSection, QStringLiteral("MsgStopLost"), m_link.statusText().args));
+    const bool keep = m_notifier.question(
+        OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew")),
+        OperatorText::catalogue(VoteSection, QStringLiteral("MsgStopLost"), m_link.statusText().args));
     m_askingAboutLoss = false;
     // The pass may have finished while the question was open: then the complete count is stored.
     if (!keep || (m_phase != Phase::Live && m_phase != Phase::Waiting) ||

@@ -8,21 +8,23 @@
 #include <bitset>
 
 // Flags the sequencer raises for the windows; each window clears the flag it consumed.
-enum class LinkEvent {
-    LinkReady,        // the start-up roll call finished (or the operator went on without a base station)
-    NoBaseStation,    // the search tried every port without an answer
-    RollCallDone,     // a monitor roll call finished
-    SignInPassDone,   // the final sign-in poll pass finished
-    VotePassDone,     // the final vote poll pass finished
+enum class LinkEvent
+{
+    LinkReady,      // the start-up roll call finished (or the operator went on without a base station)
+    NoBaseStation,  // the search tried every port without an answer
+    RollCallDone,   // a monitor roll call finished
+    SignInPassDone, // the final sign-in poll pass finished
+    VotePassDone,   // the final vote poll pass finished
 };
 
 // The one-shot 500 ms timers of the link, named after what they start when they fire.
-enum class OneShotTimer {
-    SignInFinalPass,  // the final sign-in pass begins
-    VoteFinalPass,    // the final vote pass begins
-    StartupRollCall,  // the start-up roll call begins after the base station answered
-    PhaseEndCommand,  // the closing command after the start-up roll call
-    SearchAgain,      // a lost base station: the next sweep over the ports
+enum class OneShotTimer
+{
+    SignInFinalPass, // the final sign-in pass begins
+    VoteFinalPass,   // the final vote pass begins
+    StartupRollCall, // the start-up roll call begins after the base station answered
+    PhaseEndCommand, // the closing command after the start-up roll call
+    SearchAgain,     // a lost base station: the next sweep over the ports
 };
 
 // Decides which frame goes to the base station next: searches the ports, runs the poll passes and sends
@@ -143,7 +145,7 @@ private:
 
     bool m_lost = false;
     bool m_found = false;
-    bool m_startupDone = false; // the start-up roll call has ended: later losses are reconnections
+    bool m_startupDone = false;       // the start-up roll call has ended: later losses are reconnections
     bool m_reconnectRollCall = false; // the roll call after a reconnection: no start-up flags
     Held m_held;
 

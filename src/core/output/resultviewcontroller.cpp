@@ -60,7 +60,6 @@ QString ResultViewController::typeText() const
     return m_texts.voteTypes[size_t(VoteTypeTable::info(m_stored.type).index())];
 }
 
-
 QString ResultViewController::labelList() const
 {
     switch (m_stored.type) {

@@ -19,11 +19,11 @@ struct StoredResult
     QString meetingName;
     QString motionName;
     VoteType type = VoteType::YesNo;
-    QString candidate;      // the motion's candidate list
-    QString result;         // the `result` text
-    QString pollTime;       // `PollTimel`
-    int percentageFlag = 2; // `ViewPer` as a number: 1 show percentages
-    QSize screenSize;       // the big screen's width and height
+    QString candidate;        // the motion's candidate list
+    QString result;           // the `result` text
+    QString pollTime;         // `PollTimel`
+    int percentageFlag = 2;   // `ViewPer` as a number: 1 show percentages
+    QSize screenSize;         // the big screen's width and height
     bool interrupted = false; // the ballot never reached its final pass: counts without a verdict
 };
 
@@ -36,11 +36,11 @@ struct ResultViewTexts
     std::array<QString, VoteTypeTable::Count> voteTypes; // section Public: VoteType1..VoteType7
     QString strYD;                                       // "due"
     QString strQD;                                       // "present"
-    std::array<QString, 4> MsgVote; // MsgVote1..MsgVote4: in favour, against, abstain, not answered
-    QString MsgClewNokey;           // the no-key entry after the candidates of a one-of-three election
-    QString MsgClewMark;            // the average score's label
-    QString MsgInterrupted;         // under the chart of a ballot that never reached its final pass
-    QString ScrBallotReport;        // section FrmScrText: the caption
+    std::array<QString, 4> MsgVote;   // MsgVote1..MsgVote4: in favour, against, abstain, not answered
+    QString MsgClewNokey;             // the no-key entry after the candidates of a one-of-three election
+    QString MsgClewMark;              // the average score's label
+    QString MsgInterrupted;           // under the chart of a ballot that never reached its final pass
+    QString ScrBallotReport;          // section FrmScrText: the caption
     std::array<QString, 3> appraisal; // section FrmScrText: satisfied, dissatisfied, unknown
 
     static ResultViewTexts lookUp(const VoteTypeTable::Lookup &lookup);

@@ -7,7 +7,7 @@
 
 namespace {
 
-QString decodeBody(QByteArrayView bytes)
+QString decodeBody(QByteArrayView bytes, int legacyCodePage)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.sliced(3));
@@ -23,14 +23,19 @@ QString decodeBody(QByteArrayView bytes)
     QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
-    return CodePage::decode(CodePage::ChineseSimplified, bytes);
+    return CodePage::decode(legacyCodePage, bytes);
 }
 
 } // namespace
 
-QString TextFileReader::decode(QByteArrayView bytes)
+int TextFileReader::legacyCodePageOf(const QString &languageCode)
 {
-    const QString body = decodeBody(bytes);
+    return languageCode == QLatin1String("0") ? CodePage::ChineseSimplified : CodePage::Western;
+}
+
+QString TextFileReader::decode(QByteArrayView bytes, int legacyCodePage)
+{
+    const QString body = decodeBody(bytes, legacyCodePage);
     QString joined;
     joined.reserve(body.size() + 1);
     qsizetype start = 0;
@@ -49,7 +54,7 @@ QString TextFileReader::decode(QByteArrayView bytes)
     return joined;
 }
 
-std::optional<QString> TextFileReader::read(const QString &path)
+std::optional<QString> TextFileReader::read(const QString &path, int legacyCodePage)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -57,5 +62,5 @@ std::optional<QString> TextFileReader::read(const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return decode(bytes);
+    return decode(bytes, legacyCodePage);
 }

@@ -16,7 +16,7 @@ TextPlayerController::TextPlayerController(QTextDocument *operatorCopy, QTextDoc
 
 bool TextPlayerController::openFile(const QString &path)
 {
-    const std::optional<QString> text = TextFileReader::read(path);
+    const std::optional<QString> text = TextFileReader::read(path, m_legacyCodePage);
     if (!text)
         return false;
     setText(*text);

@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include "core/output/codepage.h"
 #include "core/output/sentencestepper.h"
 
 // The text player without its window: a text file shown in the operator's copy and on the hall screen,
@@ -27,6 +28,8 @@ public:
 
     // False, and nothing changed, when the file cannot be read.
     bool openFile(const QString &path);
+    // The code page of files that are neither UTF-8 nor marked: that of the operator's language.
+    void setLegacyCodePage(int codePage) { m_legacyCodePage = codePage; }
     // Both copies get the text in plain black at their sizes; the sentence positions stay.
     void setText(const QString &text);
     QString text() const { return m_stepper.text(); }
@@ -70,4 +73,5 @@ private:
     QColor m_highlightColour = QColor(255, 0, 0);
     bool m_automatic = false;
     QTimer m_timer;
+    int m_legacyCodePage = CodePage::ChineseSimplified;
 };

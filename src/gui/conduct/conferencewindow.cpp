@@ -441,8 +441,8 @@ StoredResult ConferenceWindow::selectedResult() const
     result.pollTime = motion.PollTimel;
     result.percentageFlag = textNumber(motion.ViewPer);
     result.screenSize = m_context.hall.geometry().size();
-    result.interrupted =
-        motion.VoteState == m_context.catalogue.text(QStringLiteral("FrmMeeVote"), QStringLiteral("DateBreak"));
+    result.interrupted = motion.VoteState ==
+                         m_context.catalogue.text(QStringLiteral("FrmMeeVote"), QStringLiteral("DateBreak"));
     return result;
 }
 

@@ -31,7 +31,8 @@ KeypadMonitorWindow::KeypadMonitorWindow(KeypadMonitorController &controller, co
     headingFont.setPointSize(16);
     heading->setFont(headingFont);
     heading->setGeometry(32, 92, 600, 36);
-    m_noBase = new QLabel(m_texts.catalogue().text(QStringLiteral("Public"), QStringLiteral("MsgNoBaseStation")), this);
+    m_noBase = new QLabel(
+        m_texts.catalogue().text(QStringLiteral("Public"), QStringLiteral("MsgNoBaseStation")), this);
     m_noBase->setGeometry(640, 92, 352, 36);
     m_noBase->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QPalette warning = m_noBase->palette();

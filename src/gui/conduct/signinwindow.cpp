@@ -276,5 +276,5 @@ void SignInWindow::refreshState()
     m_quorum->setText(c.quorumText());
     m_countDown->setText(c.countDownText());
     m_status->showState({c.isRunning(), c.isWaitingForBaseStation(), c.strangers(), c.isFinalPassRunning(),
-                    c.finalPassProgress()});
+                         c.finalPassProgress()});
 }

@@ -23,8 +23,9 @@ VoteMonitorWindow::Cell VoteMonitorWindow::cellOf(int keypad)
 VoteMonitorWindow::VoteMonitorWindow(const Link &link, const TextCatalogue &catalogue,
                                      std::function<VoteType()> typeOf, std::function<QString(int)> nameOf,
                                      QWidget *parent)
-    : QWidget(parent, Qt::Window), m_link(link), m_texts(catalogue, QStringLiteral("FrmMeeVote")), m_typeOf(std::move(typeOf)), m_nameOf(std::move(nameOf)),
-      m_list(new QTableWidget(this)), m_timer(new QTimer(this))
+    : QWidget(parent, Qt::Window), m_link(link), m_texts(catalogue, QStringLiteral("FrmMeeVote")),
+      m_typeOf(std::move(typeOf)), m_nameOf(std::move(nameOf)), m_list(new QTableWidget(this)),
+      m_timer(new QTimer(this))
 {
     setWindowTitle(m_texts.text(QStringLiteral("BtnMonitor")));
     setFixedSize(WindowPlacement::HubSize);
@@ -62,8 +63,8 @@ void VoteMonitorWindow::rebuild()
     QStringList headers{QString()};
     m_list->setColumnWidth(0, 0);
     for (int g = 0; g < groups; ++g) {
-        headers << m_texts.texts({QStringLiteral("MonKeypad"), QStringLiteral("MonName"),
-                                  QStringLiteral("MonStatus")});
+        headers << m_texts.texts(
+            {QStringLiteral("MonKeypad"), QStringLiteral("MonName"), QStringLiteral("MonStatus")});
         m_list->setColumnWidth(1 + 3 * g, NumberWidth);
         m_list->setColumnWidth(2 + 3 * g, NameWidth);
         m_list->setColumnWidth(3 + 3 * g, StatusWidth);

@@ -259,7 +259,8 @@ void VotingWindow::refreshState()
 
     const bool idle = c.phase() == VotingController::Phase::Idle;
     const bool finalPass = c.phase() == VotingController::Phase::Waiting;
-    m_status->showState({!idle, c.isWaitingForBaseStation(), c.strangers(), finalPass, c.finalPassProgress()});
+    m_status->showState(
+        {!idle, c.isWaitingForBaseStation(), c.strangers(), finalPass, c.finalPassProgress()});
     button(Control::Start)->setText(c.startCaption());
     button(Control::Start)->setEnabled(c.isStartEnabled());
     button(Control::Stop)->setText(c.stopCaption());

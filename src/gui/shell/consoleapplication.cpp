@@ -5,6 +5,7 @@
 #include "core/link/seriallinkport.h"
 #include "core/output/hallscreen.h"
 #include "core/output/screengeometry.h"
+#include "core/output/textfilereader.h"
 #include "core/shell/logincontroller.h"
 #include "core/shell/screensetupcontroller.h"
 #include "core/shell/startupsearchcontroller.h"
@@ -82,6 +83,7 @@ std::optional<int> ConsoleApplication::start()
     QtTranslations::install(*QCoreApplication::instance(), installation.borderism);
     m_mainPicture = installation.mianbmp;
     m_systemType = installation.function;
+    m_languageCode = installation.borderism;
 
     m_instance = std::make_unique<SingleInstance>(m_options.instanceKey);
     switch (m_instance->acquire()) {
@@ -183,15 +185,17 @@ void ConsoleApplication::openKeypadMonitor()
 
 void ConsoleApplication::runConference()
 {
-    ConferenceContext context{*m_link,     *m_systemDatabase, m_root,         *m_notifier,
-                              *m_hall,     m_catalogue,       photoFolder(), m_systemType};
+    ConferenceContext context{*m_link, *m_systemDatabase, m_root,        *m_notifier,
+                              *m_hall, m_catalogue,       photoFolder(), m_systemType};
     ConferenceHooks hooks;
     hooks.openHelp = [this] { openHelp(); };
     hooks.runMeetingPreparation = [this](QWidget *parent, const QString &openMeeting) {
         runMeetingPreparation(parent, openMeeting);
     };
     hooks.createDocumentPage = [this](QWidget *parent) {
-        return new TextPlayerPage(*m_hall, m_bigScreen.get(), m_catalogue, parent);
+        auto *page = new TextPlayerPage(*m_hall, m_bigScreen.get(), m_catalogue, parent);
+        page->controller().setLegacyCodePage(TextFileReader::legacyCodePageOf(m_languageCode));
+        return page;
     };
     hooks.openScreenTextEditor = [this](QWidget *parent) {
         ScreenTextEditor::open(parent, *m_hall, m_root, m_catalogue);

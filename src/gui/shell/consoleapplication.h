@@ -83,6 +83,7 @@ private:
     std::unique_ptr<StartupSearchWindow> m_searchWindow;
     QPointer<KeypadMonitorWindow> m_monitor;
     QString m_mainPicture;
-    QString m_systemType; // `Manage`.`function`, read at start-up
+    QString m_systemType;   // `Manage`.`function`, read at start-up
+    QString m_languageCode; // `Manage`.`borderism`
     SystemSetupHooks m_systemSetupHooks;
 };

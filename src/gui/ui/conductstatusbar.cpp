@@ -59,8 +59,9 @@ void ConductStatusBar::showState(const State &state)
     m_linkLine->setText(lost.join(QLatin1Char(' ')));
     m_linkLine->setVisible(!lost.isEmpty());
 
-    const OperatorText strangers = OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgStrangers"),
-                                                           {CountedKeypads::listText(state.strangers)});
+    const OperatorText strangers =
+        OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgStrangers"),
+                                {CountedKeypads::listText(state.strangers)});
     m_strangers->setText(state.strangers.isEmpty() ? QString() : m_catalogue.resolve(strangers));
     m_strangers->setVisible(!state.strangers.isEmpty());
 

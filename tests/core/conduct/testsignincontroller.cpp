@@ -33,9 +33,10 @@ struct Fixture
         // The texts are their keys, so the tests see which one was used.
         QFile language(meeting.dir.filePath("menu.ini"));
         language.open(QIODevice::WriteOnly);
-        language.write("[FrmManChe]\nMsgScrView5=MsgScrView5\nMsgScrView6=MsgScrView6\n"
-                       "MsgScrView9=present\nMsgScrView10=absent\n"
-                       "[FrmScrText]\nScrCountDown=Count down %1\nScrSignInList=Signed\nScrAbsentList=Missing\n");
+        language.write(
+            "[FrmManChe]\nMsgScrView5=MsgScrView5\nMsgScrView6=MsgScrView6\n"
+            "MsgScrView9=present\nMsgScrView10=absent\n"
+            "[FrmScrText]\nScrCountDown=Count down %1\nScrSignInList=Signed\nScrAbsentList=Missing\n");
         language.close();
         signIn = std::make_unique<SignInController>(link, *meeting.system, meeting.root, meeting.notifier,
                                                     hall, conference, TextCatalogue(language.fileName()),

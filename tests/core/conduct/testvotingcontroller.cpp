@@ -283,9 +283,9 @@ void TestVotingController::rerunningAVotedMotionAsksFirst()
     f.meeting.notifier.queueAnswer(false);
     f.voting->start();
     QCOMPARE(f.meeting.notifier.entries().constLast().text,
-             OperatorText::catalogue("FrmMeeVote", "MsgRevote",
-                                     {"2 / 10 / 8 / 4 / 0 / 0 / 4 / 50.00% / 0.00% / 0.00% / Motion passed",
-                                      first.PollTimel}));
+             OperatorText::catalogue(
+                 "FrmMeeVote", "MsgRevote",
+                 {"2 / 10 / 8 / 4 / 0 / 0 / 4 / 50.00% / 0.00% / 0.00% / Motion passed", first.PollTimel}));
     QCOMPARE(f.voting->phase(), VotingController::Phase::Idle); // No changes nothing
     QCOMPARE(f.stored(0), first);
     f.meeting.notifier.queueAnswer(true);

@@ -22,7 +22,8 @@ struct Driver
             if (answering && (c & 0xFFFF00) == Command::Poll && c != Command::Probe)
                 sequencer.noteAnswer();
         });
-        QObject::connect(&sequencer, &CommandSequencer::openPortRequested, [this](int p) { opened.append(p); });
+        QObject::connect(&sequencer, &CommandSequencer::openPortRequested,
+                         [this](int p) { opened.append(p); });
         QObject::connect(&sequencer, &CommandSequencer::oneShotRequested,
                          [this](OneShotTimer t) { oneShots.append(t); });
     }

@@ -180,6 +180,7 @@ void TestTextPlayerController::filesAreReadInTheirEncoding_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("legacyCodePage"); // the operator's language's
 
     const QString chinese = u"各位代表，\n大家好。\n"_s;
     QByteArray utf16le("\xFF\xFE");
@@ -192,14 +193,20 @@ void TestTextPlayerController::filesAreReadInTheirEncoding_data()
         utf16be.append(char(c.unicode() >> 8));
         utf16be.append(char(c.unicode() & 0xFF));
     }
-    QTest::newRow("utf-8 with bom") << (QByteArray("\xEF\xBB\xBF") + chinese.toUtf8()) << chinese;
-    QTest::newRow("utf-8 without bom") << chinese.toUtf8() << chinese;
-    QTest::newRow("utf-16le with crlf") << utf16le << chinese;
-    QTest::newRow("utf-16be") << utf16be << chinese;
+    QTest::newRow("utf-8 with bom") << (QByteArray("\xEF\xBB\xBF") + chinese.toUtf8()) << chinese
+                                    << int(CodePage::ChineseSimplified);
+    QTest::newRow("utf-8 without bom") << chinese.toUtf8() << chinese << int(CodePage::ChineseSimplified);
+    QTest::newRow("utf-16le with crlf") << utf16le << chinese << int(CodePage::ChineseSimplified);
+    QTest::newRow("utf-16be") << utf16be << chinese << int(CodePage::ChineseSimplified);
     QTest::newRow("legacy chinese code page")
-        << CodePage::encode(CodePage::ChineseSimplified, u"各位代表，\r\n大家好。"_s) << chinese;
-    QTest::newRow("empty file") << QByteArray() << QString();
-    QTest::newRow("blank lines kept") << QByteArray("a\n\nb") << u"a\n\nb\n"_s;
+        << CodePage::encode(CodePage::ChineseSimplified, u"各位代表，\r\n大家好。"_s) << chinese
+        << int(CodePage::ChineseSimplified);
+    QTest::newRow("empty file") << QByteArray() << QString() << int(CodePage::ChineseSimplified);
+    // An English operator's file saved by a Western program: "São" in Windows-1252.
+    QTest::newRow("windows-1252 under english")
+        << QByteArray("S\xE3o Paulo\r\n") << u"S\u00E3o Paulo\n"_s << int(CodePage::Western);
+    QTest::newRow("blank lines kept")
+        << QByteArray("a\n\nb") << u"a\n\nb\n"_s << int(CodePage::ChineseSimplified);
 }
 
 void TestTextPlayerController::filesAreReadInTheirEncoding()
@@ -213,6 +220,8 @@ void TestTextPlayerController::filesAreReadInTheirEncoding()
     f.close();
     QTextDocument hall;
     TextPlayerController player(nullptr, &hall);
+    QFETCH(int, legacyCodePage);
+    player.setLegacyCodePage(legacyCodePage);
     QVERIFY(player.openFile(path));
     QFETCH(QString, text);
     QCOMPARE(player.text(), text);
