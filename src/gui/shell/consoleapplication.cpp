@@ -13,6 +13,7 @@
 #include "gui/conduct/conferencewindow.h"
 #include "gui/conduct/keypadmonitorwindow.h"
 #include "gui/conduct/meetingmanagementwindow.h"
+#include "gui/output/reportpagetools.h"
 #include "gui/output/bigscreenwindow.h"
 #include "gui/output/resultwindow.h"
 #include "gui/output/screentexteditor.h"
@@ -181,8 +182,8 @@ void ConsoleApplication::openKeypadMonitor()
 
 void ConsoleApplication::runConference()
 {
-    ConferenceContext context{*m_link,     *m_systemDatabase, m_root,         *m_notifier,
-                              *m_hall,     m_catalogue,       photoFolder(), m_systemType};
+    ConferenceContext context{*m_link, *m_systemDatabase, m_root,        *m_notifier,
+                              *m_hall, m_catalogue,       photoFolder(), m_systemType};
     ConferenceHooks hooks;
     hooks.openHelp = [this] { openHelp(); };
     hooks.runMeetingPreparation = [this](QWidget *parent, const QString &openMeeting) {
@@ -222,7 +223,8 @@ void ConsoleApplication::runMeetingManagement()
 {
     m_link->sequencer().requestHideMainWindow();
     {
-        MeetingManagementWindow window(*m_systemDatabase, m_catalogue, photoFolder());
+        MeetingManagementWindow window(*m_systemDatabase, m_catalogue, photoFolder(),
+                                       ReportPageTools::hooks(m_root, m_catalogue, *m_notifier));
         window.move(m_mainWindow->geometry().topLeft());
         window.exec();
     }
