@@ -72,6 +72,7 @@ ReportTable BallotReportController::emptyTable() const
         table.headings =
             QStringList{number, motion, due, present} + m_languages.family(Section, u"MsgVote", 3, 8);
         table.columnPixels = {40, 320, 50, 50, 50, 50, 50, 50, 100, 150};
+        table.printWeights = {6, 36, 8, 10, 7, 7, 10, 10, 20, 22};
         table.centredColumns = {0, 2, 3, 4, 5, 6, 7};
         break;
     case Category::Elections:
@@ -89,6 +90,7 @@ ReportTable BallotReportController::emptyTable() const
         table.headings =
             QStringList{number, motion, due, present} + m_languages.family(Section, u"MsgPingyi", 1, 5);
         table.columnPixels = {40, 320, 80, 80, 80, 80, 80, 80, 150};
+        table.printWeights = {6, 36, 8, 10, 10, 12, 10, 10, 22};
         table.centredColumns = {0, 2, 3, 4, 5, 6, 7};
         break;
     }

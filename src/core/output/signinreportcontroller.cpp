@@ -33,7 +33,7 @@ ReportTable SignInReportController::build(List list)
                                                                     : u"MsgClew13");
     table.headings = m_languages.family(Section, u"MsgClew", 1, 10);
     table.columnPixels = {60, 80, 50, 50, 80, 80, 120, 120, 80, 60};
-    table.printWeights = {14, 28, 8, 18, 21, 15, 19, 19, 15, 9};
+    table.printWeights = {13, 27, 10, 17, 19, 15, 21, 19, 15, 9};
     table.centredColumns = {0, 2, 9};
     if (!m_database)
         return table;

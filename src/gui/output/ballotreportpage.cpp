@@ -17,6 +17,8 @@ BallotReportPage::BallotReportPage(const DataRoot &root, const TextCatalogue &ca
       m_note(new QLabel(this))
 {
     setObjectName(QStringLiteral("FrmVoteput"));
+    // Light captions on the dark picture of the meeting records.
+    setStyleSheet(QStringLiteral("QLabel { color: #e8eef6; }"));
     auto *caption = new QLabel(this);
     caption->setObjectName(QStringLiteral("IDC_STATIC_SETOVETYPE"));
     caption->setGeometry(0, 0, 100, 30);
@@ -26,11 +28,11 @@ BallotReportPage::BallotReportPage(const DataRoot &root, const TextCatalogue &ca
         m_texts.catalogue().family(QStringLiteral("FrmVoteput"), QStringLiteral("MsgResult"), 1, 4));
     m_title->setGeometry(320, 0, 498, 30);
     m_title->setAlignment(Qt::AlignCenter);
-    m_title->setStyleSheet(QStringLiteral("font-size: 13pt; font-weight: bold; color: #1e3a5f;"));
+    m_title->setStyleSheet(QStringLiteral("font-size: 13pt; font-weight: bold; color: #ffffff;"));
     m_list->setGeometry(0, 36, 818, 480);
     m_note->setGeometry(0, 522, 818, 44);
     m_note->setWordWrap(true);
-    m_note->setStyleSheet(QStringLiteral("color: #a33;"));
+    m_note->setStyleSheet(QStringLiteral("color: #ffb4a8;"));
 
     const char *keys[] = {"IDC_VIEWALL_BUTTON", "IDC_VIEWVOTE_BUTTON", "IDC_EXPORTEXC_BUTTON",
                           "IDC_BUTTON_PRINT"};

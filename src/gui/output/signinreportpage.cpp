@@ -15,9 +15,11 @@ SignInReportPage::SignInReportPage(const DataRoot &root, const TextCatalogue &ca
       m_list(new ListTable(this)), m_due(new QLineEdit(this)), m_present(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("FrmRegque"));
+    // Light captions on the dark picture of the meeting records.
+    setStyleSheet(QStringLiteral("QLabel { color: #e8eef6; }"));
     m_title->setGeometry(0, 0, 818, 30);
     m_title->setAlignment(Qt::AlignCenter);
-    m_title->setStyleSheet(QStringLiteral("font-size: 13pt; font-weight: bold; color: #1e3a5f;"));
+    m_title->setStyleSheet(QStringLiteral("font-size: 13pt; font-weight: bold; color: #ffffff;"));
     m_list->setGeometry(0, 36, 818, 480);
 
     struct Count
