@@ -17,15 +17,22 @@ bool print(const ReportPageRenderer &renderer, const QString &title, OperatorNot
                        OperatorText::catalogue(QStringLiteral("FrmPreView"), QStringLiteral("MsgClewErr")));
         return false;
     }
-    auto failed = [&notifier, &info] {
-        notifier.error(OperatorText::catalogue(QStringLiteral("FrmPreView"), QStringLiteral("MsgErr")),
-                       OperatorText::catalogue(QStringLiteral("FrmPreView"), QStringLiteral("MsgPrintErr"),
-                                               {info.printerName()}));
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(title);
+    return printOn(printer, renderer, notifier);
+}
+
+bool printOn(QPrinter &printer, const ReportPageRenderer &renderer, OperatorNotifier &notifier)
+{
+    const QString name =
+        printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    auto failed = [&notifier, &name] {
+        notifier.error(
+            OperatorText::catalogue(QStringLiteral("FrmPreView"), QStringLiteral("MsgErr")),
+            OperatorText::catalogue(QStringLiteral("FrmPreView"), QStringLiteral("MsgPrintErr"), {name}));
         return false;
     };
-    QPrinter printer(info, QPrinter::HighResolution);
     printer.setPageLayout(ReportPageRenderer::pageLayout());
-    printer.setDocName(title);
     QPainter painter;
     if (!painter.begin(&printer))
         return failed();
@@ -42,9 +49,9 @@ bool print(const ReportPageRenderer &renderer, const QString &title, OperatorNot
     const bool ended = painter.end();
     if (!ended || printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted)
         return failed();
-    notifier.information(OperatorText::catalogue(QStringLiteral("FrmPreView"), QStringLiteral("Clew")),
-                         OperatorText::catalogue(QStringLiteral("FrmPreView"), QStringLiteral("MsgPrinted"),
-                                                 {info.printerName()}));
+    notifier.information(
+        OperatorText::catalogue(QStringLiteral("FrmPreView"), QStringLiteral("Clew")),
+        OperatorText::catalogue(QStringLiteral("FrmPreView"), QStringLiteral("MsgPrinted"), {name}));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "gui/output/ballotreportpage.h"
 #include "gui/output/printpreviewwindow.h"
 #include "gui/output/reportpagetools.h"
+#include "gui/output/reportprinting.h"
 #include "gui/output/signinreportpage.h"
 #include "gui/ui/hubbutton.h"
 #include "gui/ui/listtable.h"
@@ -13,6 +14,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTest>
@@ -46,6 +49,7 @@ private slots:
     void previewNavigatesAndClampsGoTo();
     void onePagePreviewHasNoNavigation();
     void previewSavesPdfAndReportsMissingPrinter();
+    void failedPrintJobIsReportedAsFailure();
     void meetingRecordsShowBothReports();
 };
 
@@ -121,6 +125,29 @@ void TestReportPages::previewSavesPdfAndReportsMissingPrinter()
     QCOMPARE(notifier.count(), 3);
     QCOMPARE(notifier.entries().last().kind, RecordingNotifier::Kind::Error);
     QCOMPARE(notifier.entries().last().text.key, "MsgClewErr");
+}
+
+void TestReportPages::failedPrintJobIsReportedAsFailure()
+{
+    // A printer that writes to a file stands in for a spooler: one that cannot take the job must say so.
+    QTemporaryDir dir;
+    RecordingNotifier notifier;
+    const ReportPageRenderer renderer(rows(40));
+    QPrinter broken(QPrinter::HighResolution);
+    broken.setOutputFormat(QPrinter::PdfFormat);
+    broken.setOutputFileName(dir.filePath("no/such/folder/job.pdf"));
+    QVERIFY(!ReportPrinting::printOn(broken, renderer, notifier));
+    QCOMPARE(notifier.count(), 1);
+    QCOMPARE(notifier.entries()[0].kind, RecordingNotifier::Kind::Error);
+    QCOMPARE(notifier.entries()[0].text.key, "MsgPrintErr");
+
+    notifier.clear();
+    QPrinter working(QPrinter::HighResolution);
+    working.setOutputFormat(QPrinter::PdfFormat);
+    working.setOutputFileName(dir.filePath("job.pdf"));
+    QVERIFY(ReportPrinting::printOn(working, renderer, notifier));
+    QCOMPARE(notifier.entries().last().text.key, "MsgPrinted");
+    QVERIFY(QFileInfo(dir.filePath("job.pdf")).size() > 1000);
 }
 
 void TestReportPages::meetingRecordsShowBothReports()
