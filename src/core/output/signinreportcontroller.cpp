@@ -25,6 +25,15 @@ void SignInReportController::show(List list)
     m_table = build(list);
 }
 
+QStringList SignInReportController::marks(QStringView reportKey, QStringView signInKey) const
+{
+    QStringList texts = m_languages.variants(Section, reportKey);
+    for (const QString &text : m_languages.variants(SignInSection, signInKey))
+        if (!texts.contains(text))
+            texts.append(text);
+    return texts;
+}
+
 ReportTable SignInReportController::build(List list)
 {
     ReportTable table;
@@ -42,11 +51,13 @@ ReportTable SignInReportController::build(List list)
     case List::Due:
         delegates = m_database->listDelegates();
         break;
+    // The sign-in writes its marks from its own section; the report's texts name the same marks and are
+    // recognised too, so an edited language file where the two differ still finds every delegate.
     case List::Present:
-        delegates = m_database->delegatesBySignIns(m_languages.variants(Section, u"MsgClew17"));
+        delegates = m_database->delegatesBySignIns(marks(u"MsgClew17", u"MsgScrView9"));
         break;
     case List::Absent:
-        delegates = m_database->delegatesBySignIns(m_languages.variants(Section, u"MsgClew18"));
+        delegates = m_database->delegatesBySignIns(marks(u"MsgClew18", u"MsgScrView10"));
         break;
     }
     for (qsizetype i = 0; i < delegates.size(); ++i)

@@ -19,6 +19,8 @@ class SignInReportController final
 
 public:
     static constexpr QStringView Section = u"FrmRegque";
+    // The sign-in's own section, whose marks it stores.
+    static constexpr QStringView SignInSection = u"FrmManChe";
     enum class List
     {
         Due,
@@ -46,6 +48,7 @@ public:
 
 private:
     ReportTable build(List list);
+    QStringList marks(QStringView reportKey, QStringView signInKey) const;
 
     const DataRoot &m_root;
     ReportLanguages m_languages;
