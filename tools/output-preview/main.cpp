@@ -6,13 +6,17 @@
 //     result MEETING MOTION [table|bar|pie]   the result window on the motion's stored result, in that view
 //     player [FILE]                           the text player, with FILE opened
 //     screen-text [RTF]                       the screen text editor, starting from the RTF file
+//     reports MEETING [PDFDIR]                the meeting records' report pages and the print preview;
+//                                             with PDFDIR, both reports written there as PDF
 //
 // The hall screen goes where the console puts it (right of the primary display, at the stored size);
 // --hall-left moves it, e.g. to 0 to see it on a single display, and --hall-size resizes it. With
 // --screenshots the window and the hall are drawn into PNG files in DIR instead of being shown.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
+#include <QDate>
 #include <QDir>
 #include <QPushButton>
 #include <QScreen>
@@ -32,7 +36,13 @@
 #include "core/store/meetingdatabase.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
+#include "core/output/ballotreportcontroller.h"
+#include "core/output/reportfiles.h"
+#include "core/output/signinreportcontroller.h"
+#include "gui/conduct/meetingmanagementwindow.h"
 #include "gui/output/bigscreenwindow.h"
+#include "gui/output/printpreviewwindow.h"
+#include "gui/output/reportpagetools.h"
 #include "gui/output/resultwindow.h"
 #include "gui/output/screentexteditor.h"
 #include "gui/output/textplayerpage.h"
@@ -196,6 +206,51 @@ int showScreenText(Session &s, const QStringList &args, BigScreenWindow &screen)
     return s.shoot(editor, screen, u"screen-text-editor"_s) ? 0 : 1;
 }
 
+int showReports(Session &s, const QStringList &args, SystemDatabase &system, OperatorNotifier &notifier)
+{
+    if (args.size() < 2 || args.size() > 3)
+        return fail(u"reports takes MEETING [PDFDIR]"_s);
+    const QString meeting = args[1];
+    const QDate today = QDate::currentDate();
+    SignInReportController signIn(s.root, ReportLanguages::fromRoot(s.root, s.catalogue), notifier);
+    signIn.setMeeting(meeting);
+    BallotReportController ballots(s.root, ReportLanguages::fromRoot(s.root, s.catalogue), notifier);
+    ballots.setMeeting(meeting);
+    if (args.size() == 3) {
+        const QDir dir(args[2]);
+        const std::pair<QString, ReportDocument> files[] = {
+            {u"sign-in-report.pdf"_s, signIn.document(today)},
+            {u"ballot-report.pdf"_s, ballots.document(today)}};
+        for (const auto &[name, document] : files) {
+            QString why;
+            if (!ReportFiles::writePdf(dir.filePath(name), ReportPageRenderer(document), meeting, &why))
+                return fail(u"cannot write "_s + dir.filePath(name) + u": "_s + why);
+            QTextStream(stdout) << dir.filePath(name) << Qt::endl;
+        }
+    }
+    MeetingManagementWindow window(system, s.catalogue, s.root.filePath(u"System/photo"_s),
+                                   ReportPageTools::hooks(s.root, s.catalogue, notifier));
+    const int index = window.meetingCombo()->findText(meeting);
+    window.meetingCombo()->setCurrentIndex(index);
+    window.chooseMeeting(index);
+    window.showPage(MeetingManagementWindow::Page::SignInReport);
+    if (!s.screenshots)
+        return window.exec();
+    window.show();
+    settle();
+    if (!save(window, *s.screenshots, u"reports-sign-in"_s))
+        return 1;
+    window.showPage(MeetingManagementWindow::Page::BallotReport);
+    settle();
+    if (!save(window, *s.screenshots, u"reports-ballot"_s))
+        return 1;
+    PrintPreviewWindow preview(signIn.document(today), meeting, s.catalogue, notifier);
+    preview.resize(1000, 760);
+    preview.show();
+    settle();
+    return save(preview, *s.screenshots, u"reports-preview"_s) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -217,7 +272,7 @@ int main(int argc, char *argv[])
         u"shot-name"_s, u"With --screenshots: NAME.png for the window, NAME-hall.png for the hall."_s,
         u"NAME"_s);
     parser.addOptions({dataDir, hallLeft, hallSize, screenshots, shotName});
-    parser.addPositionalArgument(u"command"_s, u"sample-results, result, player or screen-text"_s);
+    parser.addPositionalArgument(u"command"_s, u"sample-results, result, player, screen-text or reports"_s);
     parser.process(app);
     const QStringList args = parser.positionalArguments();
     if (args.isEmpty())
@@ -268,5 +323,7 @@ int main(int argc, char *argv[])
         return showPlayer(s, args, screen);
     if (args[0] == u"screen-text")
         return showScreenText(s, args, screen);
+    if (args[0] == u"reports")
+        return showReports(s, args, system, notifier);
     return fail(u"unknown command "_s + args[0]);
 }

@@ -139,6 +139,21 @@ DelegateList MeetingDatabase::delegatesBySignIn(const QString &sign)
     return delegates(QStringLiteral("where sign = ?"), {sign});
 }
 
+DelegateList MeetingDatabase::delegatesBySignIns(const QStringList &signs)
+{
+    if (signs.isEmpty())
+        return {};
+    QStringList marks;
+    QVariantList values;
+    for (const QString &sign : signs) {
+        marks.append(QStringLiteral("?"));
+        values.append(sign);
+    }
+    return delegates(QStringLiteral("where sign in (") + marks.join(QLatin1Char(',')) +
+                         QStringLiteral(") order by ID"),
+                     values);
+}
+
 bool MeetingDatabase::delegateExists(const QString &CellNo)
 {
     if (!usable())
@@ -304,7 +319,8 @@ QList<SignInMark> MeetingDatabase::lastSignIn()
         return marks;
     DatabaseAccess db(m_filePath, m_notifier);
     QHash<QString, qsizetype> at;
-    for (const QSqlRecord &row : db.query(QStringLiteral("select CellNo, sign from SignIn order by rowid"), {})) {
+    for (const QSqlRecord &row :
+         db.query(QStringLiteral("select CellNo, sign from SignIn order by rowid"), {})) {
         const SignInMark mark{column(row, QStringLiteral("CellNo")), column(row, QStringLiteral("sign"))};
         const auto found = at.constFind(mark.CellNo);
         if (found != at.constEnd()) {
@@ -419,6 +435,11 @@ QList<MotionRecord> MeetingDatabase::motionsByType(const QString &OveType)
 QList<MotionRecord> MeetingDatabase::motionsByTypeAndState(const QString &OveType, const QString &VoteState)
 {
     return motions(QStringLiteral("where OveType=? and VoteState = ? order by ID"), {OveType, VoteState});
+}
+
+QList<MotionRecord> MeetingDatabase::allMotions()
+{
+    return motions(QStringLiteral("order by ID"), {});
 }
 
 QList<MotionRecord> MeetingDatabase::motionsByState(const QString &VoteState)

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class DataRoot;
 class OperatorNotifier;
@@ -32,6 +33,9 @@ public:
     DelegateList findDelegatesByKeypad(const QString &CellNo);
     DelegateList findDelegatesByName(const QString &EmpName);
     DelegateList delegatesBySignIn(const QString &sign);
+    // Delegates whose `sign` is any of the texts, in creation order: a mark is an interface text, so a
+    // report looks for it in every language it may have been written in.
+    DelegateList delegatesBySignIns(const QStringList &signs);
     bool delegateExists(const QString &CellNo);
     // Fills the record from the first row of the keypad; false when there is none.
     bool readDelegate(const QString &CellNo, DelegateRecord &record);
@@ -78,6 +82,8 @@ public:
     QList<MotionRecord> motionsByType(const QString &OveType);
     QList<MotionRecord> motionsByTypeAndState(const QString &OveType, const QString &VoteState);
     QList<MotionRecord> motionsByState(const QString &VoteState);
+    // Every motion with all its columns, in creation order.
+    QList<MotionRecord> allMotions();
 
 private:
     bool usable();

@@ -14,6 +14,7 @@
 #include "gui/conduct/conferencewindow.h"
 #include "gui/conduct/keypadmonitorwindow.h"
 #include "gui/conduct/meetingmanagementwindow.h"
+#include "gui/output/reportpagetools.h"
 #include "gui/output/bigscreenwindow.h"
 #include "gui/output/resultwindow.h"
 #include "gui/output/screentexteditor.h"
@@ -228,7 +229,8 @@ void ConsoleApplication::runMeetingManagement()
 {
     m_link->sequencer().requestHideMainWindow();
     {
-        MeetingManagementWindow window(*m_systemDatabase, m_catalogue, photoFolder());
+        MeetingManagementWindow window(*m_systemDatabase, m_catalogue, photoFolder(),
+                                       ReportPageTools::hooks(m_root, m_catalogue, *m_notifier));
         window.move(m_mainWindow->geometry().topLeft());
         window.exec();
     }

@@ -39,7 +39,7 @@ void TestMeetingManagementWindow::choosingAMeetingShowsItsDetails()
     QCOMPARE(window.fieldText(MeetingManagementWindow::Due), "42");
     QCOMPARE(window.fieldText(MeetingManagementWindow::Present), "40");
     QCOMPARE(window.fieldText(MeetingManagementWindow::Quorum), "67%");
-    // The report pages are not part of this console yet.
+    // Without report pages their buttons stay disabled.
     QVERIFY(!window.button(Control::SignInReport)->isEnabled());
     QVERIFY(!window.button(Control::BallotReport)->isEnabled());
 }

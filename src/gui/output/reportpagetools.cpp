@@ -1,0 +1,59 @@
+#include "gui/output/reportpagetools.h"
+
+#include "core/shell/textcatalogue.h"
+#include "gui/output/ballotreportpage.h"
+#include "gui/output/printpreviewwindow.h"
+#include "gui/output/signinreportpage.h"
+
+#include <QFileDialog>
+
+namespace ReportPageTools {
+
+QString chooseSheetPath(QWidget *parent, const TextCatalogue &catalogue, const QString &caption,
+                        const QString &suggestedName)
+{
+    // The roster's exchange names the same two kinds.
+    const QString xlsx =
+        catalogue.text(QStringLiteral("FrmManinfo"), QStringLiteral("FilterXlsx")) + u" (*.xlsx)";
+    const QString csv =
+        catalogue.text(QStringLiteral("FrmManinfo"), QStringLiteral("FilterCsv")) + u" (*.csv)";
+    QFileDialog dialog(parent, caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({xlsx, csv});
+    dialog.setDefaultSuffix(QStringLiteral("xlsx"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, csv](const QString &filter) {
+        dialog.setDefaultSuffix(filter == csv ? QStringLiteral("csv") : QStringLiteral("xlsx"));
+    });
+    dialog.selectFile(suggestedName + u".xlsx");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void preview(QWidget *parent, const ReportDocument &document, const QString &title,
+             const TextCatalogue &catalogue, OperatorNotifier &notifier)
+{
+    PrintPreviewWindow window(document, title, catalogue, notifier, parent);
+    window.setWindowState(Qt::WindowMaximized);
+    window.exec();
+}
+
+MeetingReportHooks hooks(const DataRoot &root, const TextCatalogue &catalogue, OperatorNotifier &notifier)
+{
+    MeetingReportHooks hooks;
+    hooks.createSignInReport = [&root, &catalogue, &notifier](QWidget *parent) {
+        return new SignInReportPage(root, catalogue, notifier, parent);
+    };
+    hooks.createBallotReport = [&root, &catalogue, &notifier](QWidget *parent) {
+        return new BallotReportPage(root, catalogue, notifier, parent);
+    };
+    hooks.showReport = [](QWidget *page, const MeetingRecord &meeting) {
+        if (auto *signIn = qobject_cast<SignInReportPage *>(page))
+            signIn->setMeeting(meeting.MeeName);
+        else if (auto *ballots = qobject_cast<BallotReportPage *>(page))
+            ballots->setMeeting(meeting.MeeName);
+    };
+    return hooks;
+}
+
+} // namespace ReportPageTools
