@@ -401,6 +401,7 @@ void SignInController::sendCountsToHall()
     if (m_shownList != 0)
         return; // the name board is on the hall screen; the figures wait until the lists are put away
     ChartModel &chart = m_hall.chart();
+    chart.setUnits(text("FrmScrText", "ScrUnitPersons"), text("FrmScrText", "ScrUnitVotes"));
     chart.setScreen(int(ChartModel::Screen::Table), int(ChartModel::Kind::PersonCounts));
     chart.showResult(values, labels, m_hall.textColour());
 }

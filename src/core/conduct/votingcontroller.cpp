@@ -505,6 +505,7 @@ void VotingController::showResult(bool final)
         else if (final)
             chart.setCaption(text(ScreenSection, u"ScrBallotReport"), colour);
         chart.setPercentageDisplay(textNumber(m_motion.ViewPer));
+        chart.setUnits(text(ScreenSection, u"ScrUnitPersons"), text(ScreenSection, u"ScrUnitVotes"));
         chart.setScreen(int(ChartModel::Screen::Table), info().chartKind);
         chart.showResult(m_verdict.isEmpty() ? m_tallied.resultWithoutVerdict : m_tallied.result, labels,
                          colour);

@@ -80,6 +80,15 @@ void ChartModel::setPercentageDisplay(int flag)
     emit changed();
 }
 
+void ChartModel::setUnits(const QString &persons, const QString &votes)
+{
+    if (persons == m_personsUnit && votes == m_votesUnit)
+        return;
+    m_personsUnit = persons;
+    m_votesUnit = votes;
+    emit changed();
+}
+
 void ChartModel::showMessage(const QString &line1, const QString &line2, const QString &line3,
                              const QColor &colour)
 {

@@ -79,6 +79,9 @@ public:
     // Also drops the screen back to None, so only fills and captions show until the next setScreen.
     void setColours(const QColor &background, const QColor &plot);
     void setPercentageDisplay(int flag);
+    // The units the result table writes after the counts of people (due, present) and of votes, in the
+    // operator's language; whoever shows a result sets them.
+    void setUnits(const QString &persons, const QString &votes);
     void showMessage(const QString &line1, const QString &line2, const QString &line3, const QColor &colour);
     void showKeyLegend(const QString &legendList, const QString &line3, const QColor &colour);
     void showResult(const QString &resultText, const QString &labelList, const QColor &colour);
@@ -94,6 +97,8 @@ public:
     QColor contentColour() const { return m_content; }
     int percentageFlag() const { return m_percentageFlag; }
     bool showsPercentages() const { return m_percentageFlag == 1; }
+    QString personsUnit() const { return m_personsUnit; }
+    QString votesUnit() const { return m_votesUnit; }
     QString resultText() const { return m_resultText; }
     QString labelList() const { return m_labelList; }
     const QStringList &resultFields() const { return m_fields; }
@@ -134,6 +139,8 @@ private:
     QColor m_plot = Qt::blue;
     QColor m_content = Qt::white;
     int m_percentageFlag = 2;
+    QString m_personsUnit;
+    QString m_votesUnit;
     QString m_resultText;
     QString m_labelList;
     QStringList m_fields;

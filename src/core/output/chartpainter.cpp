@@ -269,8 +269,8 @@ struct TableRow
 
 void paintTable(QPainter &p, const ChartGeometry &g, const ChartModel &m)
 {
-    const QString P = u"P"_s;
-    const QString Ticket = u"Ticket"_s;
+    const QString P = m.personsUnit();
+    const QString Ticket = m.votesUnit();
     QList<TableRow> rows;
     int bands = 5;
     switch (m.kind()) {

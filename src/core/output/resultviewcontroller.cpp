@@ -29,6 +29,8 @@ ResultViewTexts ResultViewTexts::lookUp(const VoteTypeTable::Lookup &lookup)
     t.MsgClewMark = lookup(Section, u"MsgClewMark");
     t.MsgInterrupted = lookup(Section, u"MsgInterrupted");
     t.ScrBallotReport = lookup(u"FrmScrText", u"ScrBallotReport");
+    t.ScrUnitPersons = lookup(u"FrmScrText", u"ScrUnitPersons");
+    t.ScrUnitVotes = lookup(u"FrmScrText", u"ScrUnitVotes");
     t.appraisal = {lookup(u"FrmScrText", u"ScrSatisfied"), lookup(u"FrmScrText", u"ScrDissatisfied"),
                    lookup(u"FrmScrText", u"ScrUnknown")};
     return t;
@@ -101,6 +103,7 @@ void ResultViewController::showView(ResultStyle requested)
             continue;
         chart->setCaption(captionText(), White);
         chart->setPercentageDisplay(m_stored.percentageFlag);
+        chart->setUnits(m_texts.ScrUnitPersons, m_texts.ScrUnitVotes);
         chart->setScreen(int(m_style), chartKind());
         chart->showResult(m_stored.result, labels, White);
         if (m_stored.interrupted)

@@ -42,6 +42,8 @@ struct ResultViewTexts
     QString MsgInterrupted;           // under the chart of a ballot that never reached its final pass
     QString ScrBallotReport;          // section FrmScrText: the caption
     std::array<QString, 3> appraisal; // section FrmScrText: satisfied, dissatisfied, unknown
+    QString ScrUnitPersons;           // section FrmScrText: the units after the counts
+    QString ScrUnitVotes;
 
     static ResultViewTexts lookUp(const VoteTypeTable::Lookup &lookup);
 };
