@@ -188,6 +188,8 @@ void ReportPageRenderer::drawForm(QPainter &painter, const QRect &area, int page
         qsizetype cells = 0;
         for (const QStringList &row : rows)
             cells = std::max(cells, row.size());
+        if (cells == 0)
+            continue; // a box with nothing in it leaves no empty frame
         auto weight = [&formBox](qsizetype c) {
             return c < formBox.weights.size() ? std::max(1, formBox.weights[c]) : 1;
         };
