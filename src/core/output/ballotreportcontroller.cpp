@@ -158,5 +158,43 @@ ReportDocument BallotReportController::document(const QDate &today) const
     ReportDocument document = ReportFiles::document(m_languages, m_meetingName, today);
     document.summary = m_languages.text(Section, u"szTag1");
     document.table = m_table;
+    if (!printable())
+        return document;
+    auto tag = [this](int n) { return m_languages.text(Section, QString(u"szTag" + QString::number(n))); };
+    for (const QStringList &row : m_table.rows) {
+        ReportFormPage page;
+        page.title = tag(1);
+        if (m_category == Category::Votes) {
+            // Motion, due, present, the three counts, not voted, verdict and time: the list's columns
+            // 1..9 under the printed headings 4 and 6..13.
+            ReportFormBox box;
+            box.weights = {3, 7};
+            const int tags[] = {4, 6, 7, 8, 9, 10, 11, 12, 13};
+            for (int i = 0; i < 9; ++i)
+                box.rows.append({tag(tags[i]), row.value(i + 1)});
+            page.boxes.append(box);
+        } else {
+            ReportFormBox motion;
+            motion.weights = {3, 7};
+            motion.rows = {{tag(4), row.value(1)}, {tag(13), row.value(12)}};
+            // The candidates with their votes; an election of fewer than five leaves the rest out.
+            ReportFormBox candidates;
+            candidates.headings = {tag(14), tag(15)};
+            candidates.weights = {7, 3};
+            for (int i = 0; i < 5; ++i) {
+                const QString name = row.value(2 + 2 * i);
+                const QString votes = row.value(3 + 2 * i);
+                if (!name.isEmpty() || !votes.isEmpty())
+                    candidates.rows.append({name, votes});
+            }
+            page.boxes = {motion, candidates};
+        }
+        document.forms.append(page);
+    }
     return document;
+}
+
+bool BallotReportController::printable() const
+{
+    return (m_category == Category::Votes || m_category == Category::Elections) && m_table.size() > 0;
 }

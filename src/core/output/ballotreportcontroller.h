@@ -47,6 +47,9 @@ public:
     int unrecognised() const { return m_unrecognised; }
 
     bool exportTo(const QString &path);
+    // Votes and elections print, one form page for each listed motion; the other categories only
+    // export. An empty list has nothing to print.
+    bool printable() const;
     ReportDocument document(const QDate &today) const;
 
 private:

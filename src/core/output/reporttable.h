@@ -21,6 +21,22 @@ struct ReportTable
     bool isCentred(qsizetype column) const { return centredColumns.contains(int(column)); }
 };
 
+// One box of a printed form: rows of 7 mm, each split among its cells by `weights`. With `headings` the
+// box opens with a shaded heading row (a small table); otherwise the first cell of each row is its label.
+struct ReportFormBox
+{
+    QStringList headings;
+    QList<QStringList> rows;
+    QList<int> weights;
+};
+
+// A page printed as a form of boxes rather than as a part of the list.
+struct ReportFormPage
+{
+    QString title;
+    QList<ReportFormBox> boxes;
+};
+
 // What a printed report carries besides its list.
 struct ReportDocument
 {
@@ -29,4 +45,6 @@ struct ReportDocument
     QString dateLine; // the printing date with its label
     QString pageWord; // follows the page number in the footer
     ReportTable table;
+    // When not empty, the pages are these forms, one a page, and `table` is not printed.
+    QList<ReportFormPage> forms;
 };

@@ -95,6 +95,5 @@ void BallotReportPage::refresh()
                         : QString());
     button(Control::ViewAll)->setEnabled(m_controller.votedOnly());
     button(Control::ViewVoted)->setEnabled(!m_controller.votedOnly());
-    // An empty list has nothing to print.
-    button(Control::Print)->setEnabled(table.size() > 0);
+    button(Control::Print)->setEnabled(m_controller.printable());
 }

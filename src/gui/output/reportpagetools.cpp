@@ -10,16 +10,18 @@
 namespace ReportPageTools {
 
 QString chooseSheetPath(QWidget *parent, const TextCatalogue &catalogue, const QString &caption,
-                        const QString &suggestedName)
+                        const QString &suggestedName, const QString &folder)
 {
     // The roster's exchange names the same two kinds.
     const QString xlsx =
         catalogue.text(QStringLiteral("FrmManinfo"), QStringLiteral("FilterXlsx")) + u" (*.xlsx)";
     const QString csv =
         catalogue.text(QStringLiteral("FrmManinfo"), QStringLiteral("FilterCsv")) + u" (*.csv)";
-    QFileDialog dialog(parent, caption);
+    QFileDialog dialog(parent, caption, folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({xlsx, csv});
+    // A name typed without a suffix takes the chosen kind's, and the dialog asks before replacing a file
+    // of that full name.
     dialog.setDefaultSuffix(QStringLiteral("xlsx"));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, csv](const QString &filter) {
         dialog.setDefaultSuffix(filter == csv ? QStringLiteral("csv") : QStringLiteral("xlsx"));

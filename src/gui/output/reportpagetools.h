@@ -10,12 +10,14 @@ class OperatorNotifier;
 class QWidget;
 class TextCatalogue;
 
-// What the two report pages share: choosing the workbook to export to, and opening the preview.
+// What the report pages share: choosing the workbook to export to (the roster's export chooses it the
+// same way), and opening the preview.
 namespace ReportPageTools {
 
-// A save dialog for .xlsx or .csv that asks before replacing a file; empty when cancelled.
+// A save dialog for .xlsx or .csv, opened in `folder` (the dialog's default when empty), that asks before
+// replacing a file; empty when cancelled.
 QString chooseSheetPath(QWidget *parent, const TextCatalogue &catalogue, const QString &caption,
-                        const QString &suggestedName);
+                        const QString &suggestedName, const QString &folder = {});
 
 // The print preview of the document, modal; `title` names the PDF and the print job.
 void preview(QWidget *parent, const ReportDocument &document, const QString &title,

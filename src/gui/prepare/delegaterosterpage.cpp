@@ -1,6 +1,7 @@
 #include "gui/prepare/delegaterosterpage.h"
 
 #include "core/prepare/delegaterostercontroller.h"
+#include "gui/output/reportpagetools.h"
 #include "gui/prepare/rosterimportdialog.h"
 #include "gui/ui/fieldfilter.h"
 #include "gui/ui/listtable.h"
@@ -315,20 +316,10 @@ void DelegateRosterPage::chooseImportFile()
 
 void DelegateRosterPage::chooseExportFile()
 {
-    const QString xlsx = m_texts.text(QStringLiteral("FilterXlsx")) + u" (*.xlsx)";
-    const QString csv = m_texts.text(QStringLiteral("FilterCsv")) + u" (*.csv)";
-    QFileDialog dialog(this, exportButton()->text(), exchangeFolder());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({xlsx, csv});
-    // A name typed without a suffix takes the chosen kind's, and the dialog asks before replacing a file
-    // of that full name.
-    dialog.setDefaultSuffix(QStringLiteral("xlsx"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, csv](const QString &filter) {
-        dialog.setDefaultSuffix(filter == csv ? QStringLiteral("csv") : QStringLiteral("xlsx"));
-    });
-    dialog.selectFile(m_controller.meetingName() + u".xlsx");
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        exportTo(dialog.selectedFiles().constFirst());
+    const QString path = ReportPageTools::chooseSheetPath(this, m_texts.catalogue(), exportButton()->text(),
+                                                          m_controller.meetingName(), exchangeFolder());
+    if (!path.isEmpty())
+        exportTo(path);
 }
 
 void DelegateRosterPage::showImport()

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -45,13 +46,69 @@ MotionRecord motion(const QString &name, const QString &type, const QString &sta
     return m;
 }
 
-QString pdfText(const QString &path)
+// The whole file, or only page `page`.
+QString pdfText(const QString &path, int page = 0)
 {
+    QStringList arguments{QStringLiteral("-layout")};
+    if (page > 0)
+        arguments << "-f" << QString::number(page) << "-l" << QString::number(page);
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), arguments << path << QStringLiteral("-"));
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+// Ballots of every category, one of them of a type no language file knows.
+bool storeBallots(MeetingFixture &meeting)
+{
+    MeetingDatabase database(meeting.root, meeting.meetingName, meeting.notifier);
+    const QList<MotionRecord> motions = {
+        motion("Budget", "Vote (yes/no/abstain)", "Voted", "2:10:8:5:2:1:0:50.00%:20.00%:10.00%:Passed:"),
+        motion("Minutes", "Vote (yes/no/abstain)", "Voted", "1:10:8:4:1:3:0:40.00%:10.00%:30.00%:Failed:"),
+        motion("Agenda", "Vote (yes/no/abstain)", "Not voted", ""),
+        // Written under the Chinese language file.
+        motion("Chair", "选举（三选一）", "已表决", "4:3:1:", "Ann:Bob:Cy:"),
+        motion("Board", "Election: several of 5", "Voted", "5:4:3:2:1:", "A:B:C:D:E:"),
+        motion("Catering", "Scoring", "Voted", "8.25:"),
+        motion("Venue", "Appraisal", "Voted", "2:10:9:6:2:0:1:60.00%:20.00%:0.00%::"),
+        motion("Broken", "no such type", "Voted", "1:2:3:"),
+    };
+    for (const MotionRecord &m : motions) {
+        if (!database.insertMotion(m))
+            return false;
+    }
+    for (const MotionRecord &m : motions) {
+        if (!database.storeResult(m.OveName, m.result, m.VoteState, m.PollTimel) ||
+            !database.storeCandidates(m.OveName, m.candidate))
+            return false;
+    }
+    return true;
+}
+
+// Every pixel drawn on page `page` lies inside `area`, and something was drawn.
+bool inkStaysInside(const ReportPageRenderer &renderer, int page)
+{
+    // A4 at 150 dpi, printable area 15 mm / 12 mm in.
+    QImage image(1240, 1754, QImage::Format_RGB32);
+    const QRect area(89, 71, 1240 - 2 * 89, 1754 - 2 * 71);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.drawPage(painter, area, page);
+    painter.end();
+    int inside = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] == qRgb(255, 255, 255))
+                continue;
+            if (!area.contains(x, y)) {
+                qWarning("ink at %d,%d on page %d", x, y, page);
+                return false;
+            }
+            ++inside;
+        }
+    }
+    return inside > 1000;
 }
 } // namespace
 
@@ -65,6 +122,7 @@ private slots:
     void ballotCategoriesDecodeStoredResults();
     void exportWritesTheListAndReportsFailure();
     void pagesBreakAndStayInsideThePrintableArea();
+    void ballotPrintsOneFormPageForEachListedMotion();
     void pdfHoldsNamesAndFiguresWhole();
 };
 
@@ -129,23 +187,7 @@ void TestReports::ballotCategoriesDecodeStoredResults()
 {
     MeetingFixture meeting;
     QVERIFY(meeting.create(10, 10));
-    MeetingDatabase database(meeting.root, meeting.meetingName, meeting.notifier);
-    const QList<MotionRecord> motions = {
-        motion("Budget", "Vote (yes/no/abstain)", "Voted", "2:10:8:5:2:1:0:50.00%:20.00%:10.00%:Passed:"),
-        motion("Minutes", "Vote (yes/no/abstain)", "Voted", "1:10:8:4:1:3:0:40.00%:10.00%:30.00%:Failed:"),
-        motion("Agenda", "Vote (yes/no/abstain)", "Not voted", ""),
-        // Written under the Chinese language file.
-        motion("Chair", "选举（三选一）", "已表决", "4:3:1:", "Ann:Bob:Cy:"),
-        motion("Board", "Election: several of 5", "Voted", "5:4:3:2:1:", "A:B:C:D:E:"),
-        motion("Catering", "Scoring", "Voted", "8.25:"),
-        motion("Venue", "Appraisal", "Voted", "2:10:9:6:2:0:1:60.00%:20.00%:0.00%::"),
-        motion("Broken", "no such type", "Voted", "1:2:3:"),
-    };
-    for (const MotionRecord &m : motions)
-        QVERIFY(database.insertMotion(m));
-    for (const MotionRecord &m : motions)
-        QVERIFY(database.storeResult(m.OveName, m.result, m.VoteState, m.PollTimel) &&
-                database.storeCandidates(m.OveName, m.candidate));
+    QVERIFY(storeBallots(meeting));
 
     BallotReportController report(meeting.root, englishFirst(), meeting.notifier);
     report.setMeeting(meeting.meetingName);
@@ -218,27 +260,65 @@ void TestReports::pagesBreakAndStayInsideThePrintableArea()
     QCOMPARE(renderer.pageCount(), 8);
     QCOMPARE(ReportPageRenderer(ReportDocument()).pageCount(), 1);
 
-    // A4 at 150 dpi, printable area 15 mm / 12 mm in.
-    QImage image(1240, 1754, QImage::Format_RGB32);
-    const QRect area(89, 71, 1240 - 2 * 89, 1754 - 2 * 71);
-    for (int page : {1, 8}) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        renderer.drawPage(painter, area, page);
-        painter.end();
-        int inside = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                if (line[x] == qRgb(255, 255, 255))
-                    continue;
-                QVERIFY2(area.contains(x, y),
-                         qPrintable(QString("ink at %1,%2 on page %3").arg(x).arg(y).arg(page)));
-                ++inside;
-            }
-        }
-        QVERIFY(inside > 1000);
+    for (int page : {1, 8})
+        QVERIFY2(inkStaysInside(renderer, page), qPrintable(QString::number(page)));
+}
+
+void TestReports::ballotPrintsOneFormPageForEachListedMotion()
+{
+    MeetingFixture meeting;
+    QVERIFY(meeting.create(10, 10));
+    QVERIFY(storeBallots(meeting));
+    BallotReportController report(meeting.root, englishFirst(), meeting.notifier);
+    report.setMeeting(meeting.meetingName);
+    QVERIFY(report.printable());
+    const ReportPageRenderer votes(report.document(QDate(2026, 12, 8)));
+    QCOMPARE(votes.pageCount(), 3);
+    QVERIFY(inkStaysInside(votes, 1));
+    const QString votesPdf = meeting.dir.filePath("votes.pdf");
+    QVERIFY(ReportFiles::savePdf(votesPdf, votes, "Votes", meeting.notifier));
+    QCOMPARE(pdfText(votesPdf).count(QChar(u'\f')), 3);
+    // Each label with its value beside it in the same box, and page n holds row n only.
+    const QString page1 = pdfText(votesPdf, 1);
+    for (const char *expected :
+         {"Motion +Budget", "Due +10", "Present +8", "Yes +5", "No +2", "Abstain +1", "Not voted +0",
+          "Verdict +Passed", "Time +2026/12/08/-10:00:00", "Printed on: 2026-12-08", " 1 page"})
+        QVERIFY2(page1.contains(QRegularExpression(expected)), expected);
+    QVERIFY(page1.contains(meeting.meetingName));
+    QVERIFY(!page1.contains("Minutes"));
+    const QString page2 = pdfText(votesPdf, 2);
+    for (const char *expected :
+         {"Motion +Minutes", "Yes +4", "No +1", "Abstain +3", "Verdict +Failed", " 2 page"})
+        QVERIFY2(page2.contains(QRegularExpression(expected)), expected);
+    // Stored with Unit 1: the not-voted box stays empty.
+    QVERIFY(page2.contains(QRegularExpression("Not voted *\n")));
+    QVERIFY(!page2.contains("Budget"));
+    QVERIFY(pdfText(votesPdf, 3).contains(QRegularExpression("Motion +Agenda")));
+
+    report.viewVoted();
+    QCOMPARE(ReportPageRenderer(report.document(QDate(2026, 12, 8))).pageCount(), 2);
+    report.setCategory(Category::Elections);
+    QVERIFY(report.printable());
+    const ReportPageRenderer elections(report.document(QDate(2026, 12, 8)));
+    QCOMPARE(elections.pageCount(), 2);
+    QVERIFY(inkStaysInside(elections, 2));
+    const QString electionsPdf = meeting.dir.filePath("elections.pdf");
+    QVERIFY(ReportFiles::savePdf(electionsPdf, elections, "Elections", meeting.notifier));
+    const QString chair = pdfText(electionsPdf, 1);
+    for (const char *expected : {"Motion +Chair", "Candidate +Votes", "Ann +4", "Bob +3", "Cy +1"})
+        QVERIFY2(chair.contains(QRegularExpression(expected)), expected);
+    QVERIFY(!chair.contains("Board"));
+    const QString board = pdfText(electionsPdf, 2);
+    for (const char *expected : {"Motion +Board", "A +5", "E +1", " 2 page"})
+        QVERIFY2(board.contains(QRegularExpression(expected)), expected);
+
+    // Scorings and appraisals only export.
+    for (Category category : {Category::Scorings, Category::Appraisals}) {
+        report.setCategory(category);
+        QCOMPARE(report.table().size(), 1);
+        QVERIFY(!report.printable());
     }
+    QCOMPARE(meeting.notifier.entries().last().text.key, "MsgPdfSaved");
 }
 
 void TestReports::pdfHoldsNamesAndFiguresWhole()

@@ -162,14 +162,22 @@ void TestReportPages::meetingRecordsShowBothReports()
     motion.insertdate = "1";
     QVERIFY(database.insertMotion(motion));
     QVERIFY(database.storeResult("Budget", "2:5:2:1:1:0:0:::::", "Voted", "2026/12/08/-10:00:00"));
+    // A scoring and an appraisal, listed but never printed.
+    for (const char *type : {"Scoring", "Appraisal"}) {
+        motion.OveName = type;
+        motion.OveType = type;
+        QVERIFY(database.insertMotion(motion));
+        QVERIFY(database.storeResult(type, "2:5:2:1:1:0:0:::::", "Voted", "2026/12/08/-10:00:00"));
+    }
 
     // A language file with the marks, types and states the fixture stored.
     QTemporaryDir menuDir;
     QFile menu(menuDir.filePath("menu.ini"));
     QVERIFY(menu.open(QIODevice::WriteOnly));
-    menu.write("[FrmRegque]\nMsgClew17=Present\nMsgClew18=Absent\nIDC_BUTTON_PRINT=Preview\n"
-               "[FrmMeeVote]\nDateYes=Voted\n[Public]\nVoteType1=Vote\nVoteType6=Scoring\n"
-               "[FrmVoteput]\nMsgUnknown=%1 not listed\n");
+    menu.write(
+        "[FrmRegque]\nMsgClew17=Present\nMsgClew18=Absent\nIDC_BUTTON_PRINT=Preview\n"
+        "[FrmMeeVote]\nDateYes=Voted\n[Public]\nVoteType1=Vote\nVoteType6=Scoring\nVoteType7=Appraisal\n"
+        "[FrmVoteput]\nMsgUnknown=%1 not listed\n");
     menu.close();
     const TextCatalogue catalogue(menu.fileName());
 
@@ -192,10 +200,19 @@ void TestReportPages::meetingRecordsShowBothReports()
     QCOMPARE(ballots->list()->rowCount(), 1);
     QCOMPARE(ballots->list()->cellText(0, 4), "1");
     QVERIFY(ballots->button(BallotReportPage::Control::Print)->isEnabled());
-    ballots->categories()->setCurrentIndex(2);
-    emit ballots->categories()->activated(2);
+    // Elections print too, but this meeting held none: nothing to print.
+    ballots->categories()->setCurrentIndex(1);
+    emit ballots->categories()->activated(1);
     QCOMPARE(ballots->list()->rowCount(), 0);
     QVERIFY(!ballots->button(BallotReportPage::Control::Print)->isEnabled());
+    // Scorings and appraisals are listed and exported, never printed.
+    for (int category : {2, 3}) {
+        ballots->categories()->setCurrentIndex(category);
+        emit ballots->categories()->activated(category);
+        QCOMPARE(ballots->list()->rowCount(), 1);
+        QVERIFY(ballots->button(BallotReportPage::Control::Export)->isEnabled());
+        QVERIFY(!ballots->button(BallotReportPage::Control::Print)->isEnabled());
+    }
     QCOMPARE(meeting.notifier.count(), 0);
 }
 
