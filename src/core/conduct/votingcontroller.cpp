@@ -4,7 +4,6 @@
 #include "core/conduct/liveresultwriter.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
-#include "core/output/rtfreader.h"
 #include "core/shell/colonlist.h"
 #include "core/shell/dataroot.h"
 #include "core/shell/operatornotifier.h"
@@ -193,11 +192,14 @@ void VotingController::loadMotion(const QString &name, bool onSelection)
 
 void VotingController::showMotionOnHall()
 {
-    QTextDocument &document = m_hall.textDocument();
     const QString path =
         m_root.filePath(QStringLiteral("MeeFile/") + m_meetingFolder + QLatin1Char('/') + m_motion.rtf);
-    if (m_motion.rtf.isEmpty() || !RtfReader::readFile(path, document)) {
-        document.clear();
+    const DocumentReader::Start start =
+        m_motion.rtf.isEmpty() ? DocumentReader::Start::Missing : m_hall.showDocument(path);
+    if (start == DocumentReader::Start::TooLarge)
+        DocumentReader::reportTooLarge(m_notifier, path);
+    if (start != DocumentReader::Start::Reading) {
+        QTextDocument &document = m_hall.clearText();
         QTextCursor cursor(&document);
         QTextCharFormat format;
         format.setFontPointSize(45);
@@ -302,9 +304,9 @@ void VotingController::start()
         return;
     }
     if (m_motion.VoteState == m_texts.DateYes &&
-        !m_notifier.question(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgRevote"),
-                                                              {storedResultText(m_motion.result),
-                                                               m_motion.PollTimel})))
+        !m_notifier.question(
+            caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgRevote"),
+                                             {storedResultText(m_motion.result), m_motion.PollTimel})))
         return;
     for (int n = 1; n <= m_link.settings().keypadCount; ++n)
         if (KeypadEntry *entry = m_link.table().entry(n))
@@ -501,7 +503,8 @@ void VotingController::showResult(bool final)
             chart.setCaption(QStringLiteral("Ballot Report"), colour);
         chart.setPercentageDisplay(textNumber(m_motion.ViewPer));
         chart.setScreen(int(ChartModel::Screen::Table), info().chartKind);
-        chart.showResult(m_verdict.isEmpty() ? m_tallied.resultWithoutVerdict : m_tallied.result, labels, colour);
+        chart.showResult(m_verdict.isEmpty() ? m_tallied.resultWithoutVerdict : m_tallied.result, labels,
+                         colour);
     });
 }
 
@@ -592,9 +595,9 @@ void VotingController::onFinalPassCheck()
 bool VotingController::offerInterruptedResult()
 {
     m_askingAboutLoss = true;
-    const bool keep =
-        m_notifier.question(OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew")),
-                            OperatorText::catalogue(VoteSection, QStringLiteral("MsgStopLost"), m_link.statusText().args));
+    const bool keep = m_notifier.question(
+        OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew")),
+        OperatorText::catalogue(VoteSection, QStringLiteral("MsgStopLost"), m_link.statusText().args));
     m_askingAboutLoss = false;
     // The pass may have finished while the question was open: then the complete count is stored.
     if (!keep || (m_phase != Phase::Live && m_phase != Phase::Waiting) ||

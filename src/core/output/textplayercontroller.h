@@ -25,6 +25,9 @@ public:
 
     TextPlayerController(QTextDocument *operatorCopy, QTextDocument *screenCopy, QObject *parent = nullptr);
 
+    // The hall screen's text pane has a new document: the player writes into that one from now on.
+    void setScreenCopy(QTextDocument *screenCopy) { m_screen = screenCopy; }
+
     // False, and nothing changed, when the file cannot be read.
     bool openFile(const QString &path);
     // Both copies get the text in plain black at their sizes; the sentence positions stay.
