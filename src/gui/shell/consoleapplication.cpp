@@ -5,6 +5,7 @@
 #include "core/link/seriallinkport.h"
 #include "core/output/hallscreen.h"
 #include "core/output/screengeometry.h"
+#include "core/shell/languagefilecheck.h"
 #include "core/shell/logincontroller.h"
 #include "core/shell/screensetupcontroller.h"
 #include "core/shell/startupsearchcontroller.h"
@@ -29,6 +30,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
@@ -78,6 +80,15 @@ std::optional<int> ConsoleApplication::start()
         return 1;
     const InstallationRecord installation = m_systemDatabase->loadInstallation();
     m_catalogue = TextCatalogue(m_root, installation.borderism);
+    // The installation's copy may have been edited or damaged; the shipped one stands in for what it lacks.
+    const QString languageFile = TextCatalogue::relativePath(installation.borderism);
+    for (const QString &folder : std::as_const(m_options.shippedFolders)) {
+        const QString shipped = QDir(folder).filePath(languageFile);
+        if (!languageFile.isEmpty() && QFileInfo::exists(shipped)) {
+            LanguageFileCheck::check(m_catalogue, shipped, *m_notifier);
+            break;
+        }
+    }
     m_mainPicture = installation.mianbmp;
     m_systemType = installation.function;
 
@@ -181,8 +192,8 @@ void ConsoleApplication::openKeypadMonitor()
 
 void ConsoleApplication::runConference()
 {
-    ConferenceContext context{*m_link,     *m_systemDatabase, m_root,         *m_notifier,
-                              *m_hall,     m_catalogue,       photoFolder(), m_systemType};
+    ConferenceContext context{*m_link, *m_systemDatabase, m_root,        *m_notifier,
+                              *m_hall, m_catalogue,       photoFolder(), m_systemType};
     ConferenceHooks hooks;
     hooks.openHelp = [this] { openHelp(); };
     hooks.runMeetingPreparation = [this](QWidget *parent, const QString &openMeeting) {
