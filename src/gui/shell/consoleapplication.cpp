@@ -76,7 +76,9 @@ std::optional<int> ConsoleApplication::start()
                                 m_root.path()));
     }
     m_systemDatabase = std::make_unique<SystemDatabase>(m_root, *m_notifier);
-    if (!m_systemDatabase->ensureExists())
+    // The language is stored in the system database: until it is read, its messages are in English.
+    m_catalogue = TextCatalogue(m_root, QStringLiteral("1"));
+    if (!m_systemDatabase->openAtStart())
         return 1;
     const InstallationRecord installation = m_systemDatabase->loadInstallation();
     m_catalogue = TextCatalogue(m_root, installation.borderism);
