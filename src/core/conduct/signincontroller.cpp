@@ -55,9 +55,9 @@ SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, c
 
 void SignInController::information(const char *key, QStringList args)
 {
-    m_notifier.information(OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
-                           OperatorText::catalogue(QStringLiteral("FrmManChe"), QLatin1String(key),
-                                                   std::move(args)));
+    m_notifier.information(
+        OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
+        OperatorText::catalogue(QStringLiteral("FrmManChe"), QLatin1String(key), std::move(args)));
 }
 
 QString SignInController::text(const char *section, const char *key) const
@@ -139,6 +139,7 @@ void SignInController::beginCommandPhase(bool fill)
     // A new sign-in is not yet ended, whatever the last one was: the live counts go to the hall again and
     // the meeting row is written only when this one ends.
     m_ended = false;
+    m_marksRefused = false;
     m_conference.signInClosed = false;
     m_startEnabled = false;
     m_endEnabled = false;
@@ -258,9 +259,10 @@ void SignInController::storeAndRelease()
 bool SignInController::offerCollectedSignIn()
 {
     m_askingAboutLoss = true;
-    const bool keep = m_notifier.question(
-        OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
-        OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("MsgEndLost"), m_link.statusText().args));
+    const bool keep =
+        m_notifier.question(OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
+                            OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("MsgEndLost"),
+                                                    m_link.statusText().args));
     m_askingAboutLoss = false;
     if (!keep || !m_running || m_link.sequencer().isRaised(LinkEvent::SignInPassDone))
         return false;
@@ -338,7 +340,7 @@ void SignInController::onQueryAnswer()
     if (record)
         store();
     refresh();
-    if (record && !m_ended)
+    if (record && !m_ended && !m_marksRefused)
         m_systemDatabase.recordSignInCount(m_meetingName, QString::number(m_signed));
     m_link.post(LinkMode::PlainCommand, Command::SignInKeypad | (quint32(m_queriedKeypad) & 0xFF));
 }
@@ -381,7 +383,8 @@ void SignInController::countRoutine()
     }
     if (!m_countDownEnabled || !m_ended)
         sendCountsToHall();
-    if (m_ended)
+    // A count whose marks the meeting database refused would stand for a sign-in nobody can look up.
+    if (m_ended && !m_marksRefused)
         m_systemDatabase.recordSignInCount(m_meetingName, QString::number(signedIn));
 }
 
@@ -408,7 +411,7 @@ void SignInController::store()
     const QString absentMark = text("FrmManChe", "MsgScrView10");
     for (int n = 1; n <= keypadCount(); ++n)
         marks.append({QString::number(n), m_link.table().at(n).signedIn ? present : absentMark});
-    MeetingDatabase(m_root, m_meetingName, m_notifier).storeSignIn(marks);
+    m_marksRefused = !MeetingDatabase(m_root, m_meetingName, m_notifier).storeSignIn(marks);
 }
 
 void SignInController::showSignedList()
