@@ -144,13 +144,19 @@ int main(int argc, char *argv[])
         // A pass is one poll per tick: from the first poll to one tick after the last.
         const double passMs = double(pollSent.last() - pollSent.first()) / 1e6 + tickMs;
         const double idealMs = double(keypads) * tickMs;
-        double worstLateMs = 0;
+        QList<double> lateMs;
         for (int i = 1; i < pollSent.size(); ++i)
-            worstLateMs = std::max(worstLateMs, double(pollSent[i] - pollSent[i - 1]) / 1e6 - tickMs);
+            lateMs.append(double(pollSent[i] - pollSent[i - 1]) / 1e6 - tickMs);
+        std::sort(lateMs.begin(), lateMs.end());
+        const double worstLateMs = lateMs.isEmpty() ? 0 : lateMs.last();
+        // The 99th percentile: the lateness that all but one tick in a hundred keep within.
+        const double p99LateMs =
+            lateMs.isEmpty() ? 0 : lateMs.at(std::min(lateMs.size() - 1, lateMs.size() * 99 / 100));
         out << "poll pass " << pass << ": " << keypads << " keypads in " << QString::number(passMs, 'f', 1)
             << " ms, ideal " << QString::number(idealMs, 'f', 0) << " ms ("
             << QString::number(100.0 * (passMs - idealMs) / idealMs, 'f', 2) << " %), worst tick "
-            << QString::number(worstLateMs, 'f', 2) << " ms late, " << link.framesReceived() - framesBefore
+            << QString::number(worstLateMs, 'f', 2) << " ms late (99th percentile "
+            << QString::number(p99LateMs, 'f', 2) << " ms), " << link.framesReceived() - framesBefore
             << " answers received" << Qt::endl;
     }
     link.stop();

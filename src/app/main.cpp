@@ -106,7 +106,8 @@ int runLinkCheck(const QCommandLineParser &parser, const Options &options)
         notifier);
     link.applySettings(settings);
     HeadlessLinkCheck check(link, out);
-    QObject::connect(&check, &HeadlessLinkCheck::finished, qApp, [&](int code) {
+    // Not qApp: that is a QApplication cast, and this run has only a QCoreApplication.
+    QObject::connect(&check, &HeadlessLinkCheck::finished, QCoreApplication::instance(), [&](int code) {
         link.stop();
         QCoreApplication::exit(code);
     });

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -69,6 +70,7 @@ private slots:
     void init();
     void cleanup();
     void searchFindsTheSimulatorOnPortThree();
+    void linkCheckCommandFindsTheSimulatorAndCallsEveryKeypad();
     void startupRollCallMarksExactlyTheOnlineKeypads();
     void votePollCollectsTheScriptedKeysThroughRandomSplits();
     void pulledLineIsFoundAgainByItselfAndThePollGoesOn();
@@ -98,8 +100,8 @@ void TestWholeLink::searchFindsTheSimulatorOnPortThree()
     QVERIFY2(silent.start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"),
                            QStringLiteral("2"), QStringLiteral("--mute")}),
              qPrintable(silent.errorText()));
-    QVERIFY2(m_sim->start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"), QStringLiteral("3"),
-                           QStringLiteral("--keypads"), QStringLiteral("5")}),
+    QVERIFY2(m_sim->start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"),
+                           QStringLiteral("3"), QStringLiteral("--keypads"), QStringLiteral("5")}),
              qPrintable(m_sim->errorText()));
     Console console(m_root->path(), {5, 1, 1, 5});
     console.link.start();
@@ -110,13 +112,32 @@ void TestWholeLink::searchFindsTheSimulatorOnPortThree()
     QCOMPARE(console.notifier.count(), 0);
 }
 
+void TestWholeLink::linkCheckCommandFindsTheSimulatorAndCallsEveryKeypad()
+{
+    QVERIFY2(m_sim->start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"),
+                           QStringLiteral("2"), QStringLiteral("--keypads"), QStringLiteral("4")}),
+             qPrintable(m_sim->errorText()));
+    QProcess check;
+    check.start(QStringLiteral(QUORIX_CONSOLE),
+                {QStringLiteral("--link-check"), QStringLiteral("--data-dir"), m_root->path(),
+                 QStringLiteral("--ports"), QStringLiteral("1-3"), QStringLiteral("--keypads"),
+                 QStringLiteral("4"), QStringLiteral("--data-root-ports-only")});
+    QVERIFY(check.waitForFinished(60000));
+    const QString out = QString::fromUtf8(check.readAllStandardOutput());
+    QVERIFY2(check.exitStatus() == QProcess::NormalExit && check.exitCode() == 0,
+             qPrintable(out + QString::fromUtf8(check.readAllStandardError())));
+    QVERIFY2(out.contains(QStringLiteral("Base station found on COM2")), qPrintable(out));
+    QVERIFY2(out.contains(QStringLiteral("Keypads answered: 4 of 4")), qPrintable(out));
+}
+
 void TestWholeLink::startupRollCallMarksExactlyTheOnlineKeypads()
 {
     const QString scenario = m_root->filePath(QStringLiteral("hall.scenario"));
     QVERIFY(writeFile(scenario, "keypads 40\noffline 4 7 20-22\nexcluded 9 33\n"));
-    QVERIFY2(m_sim->start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"), QStringLiteral("1"),
-                           QStringLiteral("--scenario"), scenario, QStringLiteral("--pace")}),
-             qPrintable(m_sim->errorText()));
+    QVERIFY2(
+        m_sim->start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"),
+                      QStringLiteral("1"), QStringLiteral("--scenario"), scenario, QStringLiteral("--pace")}),
+        qPrintable(m_sim->errorText()));
     Console console(m_root->path(), {40, 1, 1, 2});
     console.link.start();
     QVERIFY(console.waitFor(LinkEvent::LinkReady));
@@ -134,10 +155,11 @@ void TestWholeLink::votePollCollectsTheScriptedKeysThroughRandomSplits()
     QVERIFY(writeFile(scenario, "keypads 30\noffline 30\nvote-delay 0\n"
                                 "vote 1 1-10 keys 1\nvote 1 11-15 keys 2\nvote 1 16-20 keys 3\n"
                                 "vote * 21-25 keys 1+3\n"));
-    QVERIFY2(m_sim->start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"), QStringLiteral("1"),
-                           QStringLiteral("--scenario"), scenario, QStringLiteral("--split"), QStringLiteral("--pace"),
-                           QStringLiteral("--seed"), QStringLiteral("7")}),
-             qPrintable(m_sim->errorText()));
+    QVERIFY2(
+        m_sim->start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"),
+                      QStringLiteral("1"), QStringLiteral("--scenario"), scenario, QStringLiteral("--split"),
+                      QStringLiteral("--pace"), QStringLiteral("--seed"), QStringLiteral("7")}),
+        qPrintable(m_sim->errorText()));
     Console console(m_root->path(), {30, 1, 1, 1});
     console.link.start();
     QVERIFY(console.waitFor(LinkEvent::LinkReady));
@@ -165,8 +187,8 @@ void TestWholeLink::votePollCollectsTheScriptedKeysThroughRandomSplits()
 
 void TestWholeLink::pulledLineIsFoundAgainByItselfAndThePollGoesOn()
 {
-    QVERIFY2(m_sim->start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"), QStringLiteral("2"),
-                           QStringLiteral("--keypads"), QStringLiteral("3")}),
+    QVERIFY2(m_sim->start({QStringLiteral("--data-dir"), m_root->path(), QStringLiteral("--port"),
+                           QStringLiteral("2"), QStringLiteral("--keypads"), QStringLiteral("3")}),
              qPrintable(m_sim->errorText()));
     Console console(m_root->path(), {3, 1, 1, 3});
     console.link.start();

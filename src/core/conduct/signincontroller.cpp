@@ -139,6 +139,7 @@ void SignInController::beginCommandPhase(bool fill)
     // A new sign-in is not yet ended, whatever the last one was: the live counts go to the hall again and
     // the meeting row is written only when this one ends.
     m_ended = false;
+    m_marksRefused = false;
     m_conference.signInClosed = false;
     m_startEnabled = false;
     m_endEnabled = false;
@@ -342,7 +343,7 @@ void SignInController::onQueryAnswer()
     if (record)
         store();
     refresh();
-    if (record && !m_ended)
+    if (record && !m_ended && !m_marksRefused)
         m_systemDatabase.recordSignInCount(m_meetingName, QString::number(m_signed));
     m_link.post(LinkMode::PlainCommand, Command::SignInKeypad | (quint32(m_queriedKeypad) & 0xFF));
 }
@@ -385,7 +386,8 @@ void SignInController::countRoutine()
     }
     if (!m_countDownEnabled || !m_ended)
         sendCountsToHall();
-    if (m_ended)
+    // A count whose marks the meeting database refused would stand for a sign-in nobody can look up.
+    if (m_ended && !m_marksRefused)
         m_systemDatabase.recordSignInCount(m_meetingName, QString::number(signedIn));
 }
 
@@ -413,7 +415,7 @@ void SignInController::store()
     const QString absentMark = text("FrmManChe", "MsgScrView10");
     for (int n = 1; n <= keypadCount(); ++n)
         marks.append({QString::number(n), m_link.table().at(n).signedIn ? present : absentMark});
-    MeetingDatabase(m_root, m_meetingName, m_notifier).storeSignIn(marks);
+    m_marksRefused = !MeetingDatabase(m_root, m_meetingName, m_notifier).storeSignIn(marks);
 }
 
 void SignInController::showSignedList()

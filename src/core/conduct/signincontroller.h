@@ -156,6 +156,7 @@ private:
     bool m_fill = false;
     bool m_running = false;
     bool m_ended = false;
+    bool m_marksRefused = false; // the meeting database refused the last sign-in's marks
     bool m_startEnabled = true;
     bool m_endEnabled = false;
     bool m_countDownEnabled = false;

@@ -4,7 +4,6 @@
 #include "core/conduct/liveresultwriter.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
-#include "core/output/rtfreader.h"
 #include "core/shell/colonlist.h"
 #include "core/shell/dataroot.h"
 #include "core/shell/operatornotifier.h"
@@ -195,11 +194,14 @@ void VotingController::loadMotion(const QString &name, bool onSelection)
 
 void VotingController::showMotionOnHall()
 {
-    QTextDocument &document = m_hall.textDocument();
     const QString path =
         m_root.filePath(QStringLiteral("MeeFile/") + m_meetingFolder + QLatin1Char('/') + m_motion.rtf);
-    if (m_motion.rtf.isEmpty() || !RtfReader::readFile(path, document)) {
-        document.clear();
+    const DocumentReader::Start start =
+        m_motion.rtf.isEmpty() ? DocumentReader::Start::Missing : m_hall.showDocument(path);
+    if (start == DocumentReader::Start::TooLarge)
+        DocumentReader::reportTooLarge(m_notifier, path);
+    if (start != DocumentReader::Start::Reading) {
+        QTextDocument &document = m_hall.clearText();
         QTextCursor cursor(&document);
         QTextCharFormat format;
         format.setFontPointSize(45);

@@ -1,7 +1,17 @@
 #include "core/output/hallscreen.h"
 
-HallScreen::HallScreen(QObject *parent) : QObject(parent)
+HallScreen::HallScreen(QObject *parent) : QObject(parent), m_document(std::make_unique<QTextDocument>())
 {
+    connect(&m_reader, &DocumentReader::ready, this, [this](bool read) {
+        if (!read)
+            return;
+        std::unique_ptr<QTextDocument> document = m_reader.takeDocument();
+        document->setDocumentMargin(m_document->documentMargin());
+        // The old document stays alive until the views have let go of it.
+        std::swap(document, m_document);
+        emit textDocumentReplaced();
+        document.release()->deleteLater();
+    });
     m_chart.setColours(m_background, m_background);
     m_nameBoard.setColours(m_background, m_text);
 }
@@ -27,4 +37,17 @@ void HallScreen::hide()
 {
     m_visible = false;
     emit shownChanged();
+}
+
+DocumentReader::Start HallScreen::showDocument(const QString &path)
+{
+    clearText();
+    return m_reader.start(path);
+}
+
+QTextDocument &HallScreen::clearText()
+{
+    m_reader.cancel();
+    m_document->clear();
+    return *m_document;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "core/output/chartmodel.h"
+#include "core/output/documentreader.h"
 #include "core/output/nameboard.h"
 
 #include <QObject>
 #include <QRect>
 #include <QTextDocument>
+
+#include <memory>
 
 // What the hall display shows, for the whole run: its geometry and colours, the text pane's document,
 // the chart pane's model and the name board, and which of the three panes is visible, if any. The
@@ -40,11 +43,20 @@ public:
 
     ChartModel &chart() { return m_chart; }
     NameBoard &nameBoard() { return m_nameBoard; }
-    QTextDocument &textDocument() { return m_document; }
+    QTextDocument &textDocument() { return *m_document; }
+    // Shows an RTF file in the text pane. The pane is emptied at once and the file is read off the
+    // interface thread; the read document then takes the place of the pane's document in one step
+    // (textDocumentReplaced). Missing and TooLarge leave the pane empty for the caller to fill.
+    DocumentReader::Start showDocument(const QString &path);
+    bool isReadingDocument() const { return m_reader.isReading(); }
+    // Empties the text pane for the caller to write into; a document still being read is dropped.
+    QTextDocument &clearText();
 
 signals:
     void shownChanged();
     void geometryChanged();
+    // textDocument() is another object now: views of the old one take the new one.
+    void textDocumentReplaced();
 
 private:
     QRect m_rect{0, 0, 1024, 768};
@@ -54,5 +66,6 @@ private:
     bool m_visible = false;
     ChartModel m_chart;
     NameBoard m_nameBoard;
-    QTextDocument m_document;
+    std::unique_ptr<QTextDocument> m_document;
+    DocumentReader m_reader;
 };

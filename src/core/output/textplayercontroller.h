@@ -26,6 +26,9 @@ public:
 
     TextPlayerController(QTextDocument *operatorCopy, QTextDocument *screenCopy, QObject *parent = nullptr);
 
+    // The hall screen's text pane has a new document: the player writes into that one from now on.
+    void setScreenCopy(QTextDocument *screenCopy) { m_screen = screenCopy; }
+
     // False, and nothing changed, when the file cannot be read.
     bool openFile(const QString &path);
     // The code page of files that are neither UTF-8 nor marked: that of the operator's language.

@@ -13,6 +13,10 @@ Load fromFile(const QString &path, QByteArray &photo)
         return Load::Unreadable;
     case BitmapFile::Load::NotAPicture:
         break;
+    case BitmapFile::Load::Damaged:
+        return Load::Damaged;
+    case BitmapFile::Load::TooLarge:
+        return Load::TooLarge;
     }
     return Load::NotAPicture;
 }

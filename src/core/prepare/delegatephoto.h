@@ -15,6 +15,8 @@ enum class Load
     Stored,
     Unreadable,  // the file cannot be opened: the previous photo stays
     NotAPicture, // no picture in it: refused rather than stored unshown
+    Damaged,     // cut short or broken: refused rather than stored half decoded
+    TooLarge,    // more pixels than BitmapFile::MaxPixels
 };
 
 // Longest side of a converted picture; BMP files are stored as they are.

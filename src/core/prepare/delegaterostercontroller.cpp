@@ -1,5 +1,7 @@
 #include "core/prepare/delegaterostercontroller.h"
 
+#include <QDir>
+
 #include "core/output/sheetfile.h"
 #include "core/prepare/inputfilter.h"
 #include "core/prepare/preparationstatements.h"
@@ -288,7 +290,21 @@ void DelegateRosterController::setGroup(const QString &group)
 bool DelegateRosterController::loadPhoto(const QString &path)
 {
     QByteArray photo;
-    if (DelegatePhoto::fromFile(path, photo) != DelegatePhoto::Load::Stored) {
+    switch (DelegatePhoto::fromFile(path, photo)) {
+    case DelegatePhoto::Load::Stored:
+        break;
+    case DelegatePhoto::Load::Damaged:
+        m_notifier.information(rosterText("clew"), OperatorText::catalogue(QStringLiteral("FrmManinfo"),
+                                                                           QStringLiteral("MsgPhotoDamaged"),
+                                                                           {QDir::toNativeSeparators(path)}));
+        return false;
+    case DelegatePhoto::Load::TooLarge:
+        m_notifier.information(rosterText("clew"), OperatorText::catalogue(QStringLiteral("FrmManinfo"),
+                                                                           QStringLiteral("MsgPhotoTooLarge"),
+                                                                           {QDir::toNativeSeparators(path)}));
+        return false;
+    case DelegatePhoto::Load::Unreadable:
+    case DelegatePhoto::Load::NotAPicture:
         information("MsgClewerror");
         return false;
     }

@@ -5,7 +5,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "core/output/rtfreader.h"
 #include "core/output/rtfwriter.h"
 #include "core/prepare/meetingmaterial.h"
 #include "core/shell/operatornotifier.h"
@@ -47,13 +46,17 @@ QString DocumentEditorController::savePath() const
                : MeetingMaterial::contentPath(m_root, m_setup.folder, name);
 }
 
-void DocumentEditorController::load(QTextDocument &document) const
+bool DocumentEditorController::load(QTextDocument &document)
 {
     document.clear();
+    document.setModified(false);
     if (!m_setup.storedName.isEmpty()) {
         const QString path = loadPath();
-        if (path.isEmpty() || !RtfReader::readFile(path, document))
-            document.clear();
+        const DocumentReader::Start start =
+            path.isEmpty() ? DocumentReader::Start::Missing : m_reader.start(path);
+        if (start == DocumentReader::Start::TooLarge)
+            DocumentReader::reportTooLarge(m_notifier, path);
+        return start == DocumentReader::Start::Reading;
     } else {
         QTextCursor cursor(&document);
         cursor.insertText(QStringLiteral("\n\n\n"));
@@ -63,11 +66,14 @@ void DocumentEditorController::load(QTextDocument &document) const
         cursor.insertText(m_setup.title, title);
     }
     document.setModified(false);
+    return false;
 }
 
 bool DocumentEditorController::save(QTextDocument &document)
 {
     const QString path = savePath();
+    if (m_reader.isReading())
+        return false;
     if (path.isEmpty() || !QDir().mkpath(folderPath()) || !RtfWriter::writeFile(document, path)) {
         m_notifier.information(editorText("MsgClew"), editorText("MsgSaveErr"));
         return false;

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QString>
 
+#include "core/output/documentreader.h"
+
 class DataRoot;
 class OperatorNotifier;
 class QTextDocument;
@@ -40,10 +42,14 @@ public:
     QString loadPath() const;
     QString savePath() const;
 
-    // The saved document, or, when there is none yet, three empty lines and the title in the screen's
-    // text colour. A saved document that cannot be read leaves the pane empty.
-    void load(QTextDocument &document) const;
+    // Empties the pane and starts reading the saved document off the interface thread; true while it is
+    // read, and reader() then hands it over (ready, takeDocument). Without a saved document the pane gets
+    // three empty lines and the title in the screen's text colour. A saved document that cannot be read,
+    // or is too large (which the operator is told), leaves the pane empty.
+    bool load(QTextDocument &document);
+    DocumentReader &reader() { return m_reader; }
     // Writes the document (the material folder is made when it is missing) and clears its modified mark.
+    // Refused while the saved document is still being read: the empty pane would overwrite it.
     bool save(QTextDocument &document);
     // Whether a save happened, for the caller to record the document's name after the editor closed.
     bool saved() const { return m_saved; }
@@ -55,4 +61,5 @@ private:
     DocumentSetup m_setup;
     OperatorNotifier &m_notifier;
     bool m_saved = false;
+    DocumentReader m_reader;
 };

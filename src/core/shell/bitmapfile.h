@@ -14,7 +14,12 @@ enum class Load
     Read,
     Unreadable,  // the file cannot be opened
     NotAPicture, // no picture in it
+    Damaged,     // a picture format, but cut short or broken: never stored half decoded
+    TooLarge,    // more than MaxPixels: refused before it is decoded
 };
+
+// 50 megapixels: far beyond any photo or room plan, and still decodable without exhausting memory.
+inline constexpr qint64 MaxPixels = 50'000'000;
 
 Load fromFile(const QString &path, int maxConvertedSide, QByteArray &bitmap);
 

@@ -38,6 +38,8 @@ RoomPicture::Import RoomPicture::import(const QString &sourcePath, QString &ico)
     case BitmapFile::Load::Unreadable:
         return Import::Unreadable;
     case BitmapFile::Load::NotAPicture:
+    case BitmapFile::Load::Damaged:
+    case BitmapFile::Load::TooLarge:
         return Import::NotAPicture;
     }
     if (!QDir().mkpath(m_folder))

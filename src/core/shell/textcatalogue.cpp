@@ -33,9 +33,16 @@ public:
     QString text(QStringView section, QStringView key)
     {
         if (m_path.isEmpty())
-            return {};
+            return m_standIns.value(entryId(section, key));
         refresh();
-        return m_texts.value(entryId(section, key));
+        const QString id = entryId(section, key);
+        const QString text = m_texts.value(id);
+        return text.trimmed().isEmpty() ? m_standIns.value(id, text) : text;
+    }
+
+    void setStandIn(QStringView section, QStringView key, const QString &text)
+    {
+        m_standIns.insert(entryId(section, key), text);
     }
 
 private:
@@ -78,6 +85,7 @@ private:
     bool m_read = false;
     Stamp m_stamp;
     QHash<QString, QString> m_texts;
+    QHash<QString, QString> m_standIns;
 };
 
 QStringList TextCatalogue::languageCodes()
@@ -112,6 +120,12 @@ TextCatalogue::TextCatalogue(const QString &filePath) : m_cache(std::make_shared
 QString TextCatalogue::filePath() const
 {
     return m_cache->path();
+}
+
+void TextCatalogue::setStandIns(const QList<std::pair<QString, QString>> &entries, const QStringList &texts)
+{
+    for (qsizetype i = 0; i < entries.size() && i < texts.size(); ++i)
+        m_cache->setStandIn(entries.at(i).first, entries.at(i).second, texts.at(i));
 }
 
 QString TextCatalogue::text(const QString &section, const QString &key) const

@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <functional>
+#include <utility>
 #include <memory>
 
 class DataRoot;
@@ -44,6 +45,11 @@ public:
 
     // Empty when the language code chose no file.
     QString filePath() const;
+
+    // Texts that stand in for entries the file lacks or leaves empty (LanguageFileCheck fills them from
+    // the shipped file), so that nothing stored or shown goes blank. One text per (section, key) entry;
+    // shared by every copy.
+    void setStandIns(const QList<std::pair<QString, QString>> &entries, const QStringList &texts);
 
     QString text(const QString &section, const QString &key) const;
     QStringList texts(const QString &section, const QStringList &keys) const;

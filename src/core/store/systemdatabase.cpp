@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 #include "core/shell/dataroot.h"
@@ -89,6 +93,83 @@ InstallationRecord SystemDatabase::factoryInstallation()
 SystemDatabase::SystemDatabase(const DataRoot &root, OperatorNotifier &notifier)
     : m_filePath(root.filePath(relativePath())), m_notifier(notifier)
 {}
+
+QString SystemDatabase::damage() const
+{
+    const QFileInfo info(m_filePath);
+    if (info.size() == 0)
+        return QStringLiteral("0 bytes");
+    QString problem;
+    bool busy = false;
+    {
+        const QString name = QStringLiteral("quorix-check-") + QString::number(quintptr(this));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(m_filePath);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!db.open()) {
+            problem = db.lastError().text();
+        } else {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
+                // A running console holds the file for a moment: busy is not damage.
+                const QString code = q.lastError().nativeErrorCode();
+                busy = code == u"5" || code == u"6";
+                problem = q.lastError().text();
+            } else if (q.value(0).toString() != u"ok")
+                problem = q.value(0).toString();
+            for (const char *table : {"sysbasicset", "Manage", "pass", "Mottag"}) {
+                if (!problem.isEmpty())
+                    break;
+                if (!q.exec(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table)) || !q.next())
+                    problem = q.lastError().text();
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("quorix-check-") + QString::number(quintptr(this)));
+    return busy ? QString() : problem;
+}
+
+bool SystemDatabase::openAtStart()
+{
+    const QFileInfo info(m_filePath);
+    const QFileInfo folder(info.absolutePath());
+    const OperatorText caption =
+        OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgSysDbClew"));
+    const QString shownPath = QDir::toNativeSeparators(m_filePath);
+    if (info.exists() && (!info.isReadable() || !info.isWritable() || !folder.isWritable())) {
+        m_notifier.error(caption, OperatorText::catalogue(QStringLiteral("Public"),
+                                                          QStringLiteral("MsgSysDbLocked"), {shownPath}));
+        return false;
+    }
+    if (!info.exists())
+        return ensureExists();
+    const QString problem = damage();
+    if (problem.isEmpty())
+        return true;
+    const QString aside = m_filePath + QStringLiteral(".damaged-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    if (!m_notifier.question(
+            caption, OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgSysDbDamaged"),
+                                             {shownPath, problem, QDir::toNativeSeparators(aside)})))
+        return false;
+    // The sidecars go with it: a new file must not pick up the damaged one's write-ahead log.
+    for (const QString &suffix :
+         {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")}) {
+        if (QFileInfo::exists(m_filePath + suffix) && !QFile::rename(m_filePath + suffix, aside + suffix)) {
+            m_notifier.error(
+                caption, OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgSysDbLocked"),
+                                                 {QDir::toNativeSeparators(m_filePath + suffix)}));
+            return false;
+        }
+    }
+    if (!QFile::rename(m_filePath, aside)) {
+        m_notifier.error(caption, OperatorText::catalogue(QStringLiteral("Public"),
+                                                          QStringLiteral("MsgSysDbLocked"), {shownPath}));
+        return false;
+    }
+    return ensureExists();
+}
 
 bool SystemDatabase::ensureExists()
 {

@@ -36,6 +36,13 @@ public:
     // The file is built under a temporary name and renamed, so a start cut off half-way never leaves a
     // database without its tables. True when the database is there.
     bool ensureExists();
+    // What start-up does instead: a file that is not a sound system database (0 bytes, other bytes, cut
+    // short, without its tables) is named to the operator, who may move it aside (it is never deleted)
+    // and start with a new factory database; No ends the console. A file or folder that cannot be read
+    // or written is named and the console ends. False when the console must end.
+    bool openAtStart();
+    // Empty when the file is a sound system database; else what is wrong with it, for the message.
+    QString damage() const;
 
     // Basic settings. A missing row leaves every value empty.
     SettingsRecord loadSettings();

@@ -5,7 +5,6 @@
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
 #include "core/output/resultviewcontroller.h"
-#include "core/output/rtfreader.h"
 #include "core/output/screengeometry.h"
 #include "core/shell/dataroot.h"
 #include "core/shell/operatornotifier.h"
@@ -387,13 +386,16 @@ void ConferenceWindow::showBanner()
 {
     HallScreen &hall = m_context.hall;
     hall.show(HallScreen::Pane::Text);
-    QTextDocument &document = hall.textDocument();
     // The banner may have been saved since the meeting was chosen.
     MeetingRecord current = m_meeting;
     m_context.systemDatabase.readMeeting(m_meeting.MeeName, current);
     const QString path = m_context.root.filePath(QStringLiteral("MeeFile/Meebanner/") + current.bannerPath);
-    if (current.bannerPath.isEmpty() || !RtfReader::readFile(path, document))
-        document.clear();
+    if (current.bannerPath.isEmpty()) {
+        hall.clearText();
+        return;
+    }
+    if (hall.showDocument(path) == DocumentReader::Start::TooLarge)
+        DocumentReader::reportTooLarge(m_context.notifier, path);
 }
 
 void ConferenceWindow::editCandidates()

@@ -24,6 +24,8 @@ BigScreenWindow::BigScreenWindow(HallScreen &hall, QWidget *parent)
     m_panes->setContentsMargins(0, 0, 0, 0);
     // The document belongs to the hall screen; the editor only shows it.
     m_textPane->setDocument(&hall.textDocument());
+    connect(&hall, &HallScreen::textDocumentReplaced, this,
+            [this] { m_textPane->setDocument(&m_hall.textDocument()); });
     m_textPane->setReadOnly(true);
     m_textPane->setTextInteractionFlags(Qt::NoTextInteraction);
     m_textPane->setFocusPolicy(Qt::NoFocus);

@@ -78,11 +78,11 @@ void ScreenTextEditor::send()
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     if (RtfWriter::writeFile(*m_editor->document(), m_path)) {
         m_editor->document()->setModified(false);
-        RtfReader::readFile(m_path, m_hall.textDocument());
+        m_hall.showDocument(m_path);
         setWindowTitle(QStringLiteral("MyRtf - %1").arg(QDir::toNativeSeparators(m_path)));
     } else {
         // The hall gets the text even when the folder cannot be written; the file stays as it was.
-        RtfReader::read(RtfWriter::write(*m_editor->document()), m_hall.textDocument());
+        RtfReader::read(RtfWriter::write(*m_editor->document()), m_hall.clearText());
     }
     m_hall.textDocument().setModified(false);
 }

@@ -50,6 +50,8 @@ TextPlayerPage::TextPlayerPage(HallScreen &hall, BigScreenWindow *bigScreen, con
       m_speed(new QSpinBox(this)), m_highlightColour(new ColourPicker(this)),
       m_textColour(new ColourPicker(this))
 {
+    connect(&hall, &HallScreen::textDocumentReplaced, this,
+            [this] { m_controller.setScreenCopy(&m_hall.textDocument()); });
     setObjectName(QStringLiteral("FrmFile"));
     const WindowTexts texts(catalogue, QStringLiteral("FrmFile"));
     m_autoText = texts.text(QStringLiteral("BtnAuto"));

@@ -57,7 +57,17 @@ DocumentEditorDialog::DocumentEditorDialog(DocumentEditorController &controller,
         colours.setColor(QPalette::Text, setup.text);
     m_pane->setPalette(colours);
     m_pane->setAcceptRichText(true);
-    controller.load(*m_pane->document());
+    // The pane stays read-only until the saved document has been read and takes its place.
+    connect(&controller.reader(), &DocumentReader::ready, this, [this](bool read) {
+        if (read) {
+            // The pane owns it from here; the pane's own empty document goes with the swap.
+            QTextDocument *document = m_controller.reader().takeDocument().release();
+            document->setParent(m_pane);
+            m_pane->setDocument(document);
+        }
+        m_pane->setReadOnly(false);
+    });
+    m_pane->setReadOnly(controller.load(*m_pane->document()));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

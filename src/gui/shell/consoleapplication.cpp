@@ -6,6 +6,7 @@
 #include "core/output/hallscreen.h"
 #include "core/output/screengeometry.h"
 #include "core/output/textfilereader.h"
+#include "core/shell/languagefilecheck.h"
 #include "core/shell/logincontroller.h"
 #include "core/shell/screensetupcontroller.h"
 #include "core/shell/startupsearchcontroller.h"
@@ -32,6 +33,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
@@ -77,11 +79,22 @@ std::optional<int> ConsoleApplication::start()
                                 m_root.path()));
     }
     m_systemDatabase = std::make_unique<SystemDatabase>(m_root, *m_notifier);
-    if (!m_systemDatabase->ensureExists())
+    // The language is stored in the system database: until it is read, its messages are in English.
+    m_catalogue = TextCatalogue(m_root, QStringLiteral("1"));
+    if (!m_systemDatabase->openAtStart())
         return 1;
     const InstallationRecord installation = m_systemDatabase->loadInstallation();
     m_catalogue = TextCatalogue(m_root, installation.borderism);
     QtTranslations::install(*QCoreApplication::instance(), installation.borderism);
+    // The installation's copy may have been edited or damaged; the shipped one stands in for what it lacks.
+    const QString languageFile = TextCatalogue::relativePath(installation.borderism);
+    for (const QString &folder : std::as_const(m_options.shippedFolders)) {
+        const QString shipped = QDir(folder).filePath(languageFile);
+        if (!languageFile.isEmpty() && QFileInfo::exists(shipped)) {
+            LanguageFileCheck::check(m_catalogue, shipped, *m_notifier);
+            break;
+        }
+    }
     m_mainPicture = installation.mianbmp;
     m_systemType = installation.function;
     m_languageCode = installation.borderism;

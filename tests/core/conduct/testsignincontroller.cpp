@@ -89,6 +89,7 @@ private slots:
     void countDownShowsTheRestAndEndsAfterZero_data();
     void countDownShowsTheRestAndEndsAfterZero();
     void endStoresEveryKeypadAndTheCount();
+    void refusedMarksLeaveThePresentCountAsItWas();
     void lateSignInKeepsTheEarlierSignIns();
     void singleKeypadQuerySignsInOnlyAnAnsweringKeypad();
     void keypadNumberOutsideTheRangeIsRefused_data();
@@ -220,6 +221,37 @@ void TestSignInController::endStoresEveryKeypadAndTheCount()
     f.signIn->onRelease();
     QVERIFY(f.signIn->isStartEnabled());
     QCOMPARE(f.posted().constFirst(), Command::PhaseEnd);
+}
+
+void TestSignInController::refusedMarksLeaveThePresentCountAsItWas()
+{
+    Fixture f(20, 15);
+    QVERIFY(f.meeting.system->recordSignInCount(f.meeting.meetingName, "9"));
+    f.startPolling();
+    f.signInKeypads(1, 12);
+    f.signIn->end();
+    {
+        // Holding the meeting database open makes it refuse the sign-in's write.
+        DatabaseAccess holder(MeetingFiles::filePath(f.meeting.root, f.meeting.meetingName),
+                              f.meeting.notifier);
+        QVERIFY(holder.open());
+        f.link.sequencer().raise(LinkEvent::SignInPassDone);
+        f.signIn->onFinalPassCheck();
+    }
+    QVERIFY(f.meeting.notifier.count() > 0);
+    MeetingRecord meeting;
+    QVERIFY(f.meeting.system->readMeeting(f.meeting.meetingName, meeting));
+    QCOMPARE(meeting.SignIn, "9");
+
+    // A keypad queried afterwards stores the marks again, and the count goes with them.
+    f.meeting.notifier.clear();
+    f.signIn->onRelease();
+    QVERIFY(f.signIn->queryKeypad("13"));
+    f.link.table().entry(13)->answered = 1;
+    f.signIn->onQueryAnswer();
+    QCOMPARE(f.meeting.notifier.count(), 0);
+    QVERIFY(f.meeting.system->readMeeting(f.meeting.meetingName, meeting));
+    QCOMPARE(meeting.SignIn, "13");
 }
 
 void TestSignInController::lateSignInKeepsTheEarlierSignIns()

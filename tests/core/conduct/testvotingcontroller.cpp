@@ -9,6 +9,11 @@
 #include "core/shell/colonlist.h"
 #include "core/store/meetingdatabase.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTextBlock>
 #include <QTest>
 
 namespace {
@@ -107,6 +112,8 @@ private slots:
     void monitorStatus();
     void noSelectionDisablesStartAndQuery();
     void aSignInAfterOpeningCountsAtTheNextStart();
+    void largeDocumentArrivesWhileTheLinkKeepsPolling();
+    void documentOverTheLimitIsRefusedByName();
 };
 
 void TestVotingController::aSignInAfterOpeningCountsAtTheNextStart()
@@ -421,3 +428,58 @@ void TestVotingController::noSelectionDisablesStartAndQuery()
 
 QTEST_GUILESS_MAIN(TestVotingController)
 #include "testvotingcontroller.moc"
+
+void TestVotingController::largeDocumentArrivesWhileTheLinkKeepsPolling()
+{
+    Fixture f;
+    QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs48 ";
+    const QByteArray paragraph =
+        "The assembly decides on the budget and the accounts of the coming year.\\par\n";
+    int paragraphs = 0;
+    for (; rtf.size() < 20 * 1024 * 1024; ++paragraphs)
+        rtf += paragraph;
+    rtf += "The end.}";
+    QFile file(f.meeting.root.filePath("MeeFile/folder/budget.rtf"));
+    QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(rtf) == rtf.size());
+    file.close();
+    QVERIFY(MeetingDatabase(f.meeting.root, f.meeting.meetingName, f.meeting.notifier)
+                .storeContentFile("20261208100001", "budget.rtf"));
+
+    QSignalSpy arrived(&f.hall, &HallScreen::textDocumentReplaced);
+    f.voting->selectMotion(0);
+    QCOMPARE(f.voting->motion().rtf, "budget.rtf");
+    QVERIFY(f.hall.isReadingDocument());
+    QVERIFY(f.hall.textDocument().isEmpty());
+    f.runToLive();
+    int polls = 0;
+    while (arrived.isEmpty()) {
+        f.port->sent.clear();
+        f.link.sequencer().tick();
+        polls += int(f.port->sent.size());
+        arrived.wait(50);
+    }
+    QVERIFY(polls > 0);
+    QCOMPARE(f.hall.textDocument().lastBlock().text(), "The end.");
+    QCOMPARE(f.hall.textDocument().blockCount(), paragraphs + 1);
+    QCOMPARE(f.meeting.notifier.count(), 0);
+}
+
+void TestVotingController::documentOverTheLimitIsRefusedByName()
+{
+    Fixture f;
+    const QString path = f.meeting.root.filePath("MeeFile/folder/huge.rtf");
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    // Sparse: the size alone has to refuse it.
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(DocumentReader::MaxBytes + 1));
+    file.close();
+    QVERIFY(MeetingDatabase(f.meeting.root, f.meeting.meetingName, f.meeting.notifier)
+                .storeContentFile("20261208100001", "huge.rtf"));
+    f.voting->selectMotion(0);
+    QVERIFY(!f.hall.isReadingDocument());
+    QCOMPARE(f.meeting.notifier.entries().last().text.key, "MsgDocTooLarge");
+    QVERIFY(f.meeting.notifier.entries().last().text.args.value(0).endsWith("huge.rtf"));
+    // The hall shows the motion's name instead.
+    QVERIFY(f.hall.textDocument().toPlainText().endsWith(f.voting->motion().OveName));
+}

@@ -6,8 +6,11 @@
 #include "core/store/meetingfiles.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QImage>
 #include <QTest>
+
+#include <zlib.h>
 
 namespace {
 
@@ -57,6 +60,7 @@ private slots:
     void photoOfAThousandBytesRoundTrips();
     void otherPicturesAreStoredAsBitmaps();
     void fileThatIsNoPictureIsRefused();
+    void damagedAndHugePicturesAreRefusedAsSuch();
     void removedPhotoIsGoneAfterTheChange();
     void deletingTheLastRowSelectsThePreviousOne();
     void deleteAndClearAsk();
@@ -321,6 +325,42 @@ void TestDelegateRosterController::fileThatIsNoPictureIsRefused()
     QCOMPARE(f->lastText(), OperatorText::catalogue("FrmManinfo", "MsgClewerror"));
     QVERIFY(!c->loadPhoto(f->dir.filePath("missing.png")));
     QCOMPARE(c->photo(), bitmapOfSize(200));
+}
+
+void TestDelegateRosterController::damagedAndHugePicturesAreRefusedAsSuch()
+{
+    f->write("photo.bmp", bitmapOfSize(200));
+    QVERIFY(c->loadPhoto(f->dir.filePath("photo.bmp")));
+
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(QColor(20, 120, 200));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "JPEG"));
+    f->write("cut.jpg", jpeg.left(jpeg.size() / 2));
+    QVERIFY(!c->loadPhoto(f->dir.filePath("cut.jpg")));
+    QCOMPARE(f->lastText(), OperatorText::catalogue("FrmManinfo", "MsgPhotoDamaged",
+                                                    {QDir::toNativeSeparators(f->dir.filePath("cut.jpg"))}));
+
+    // A PNG whose header claims 20000 x 20000 pixels: refused on its size before anything is decoded.
+    QByteArray huge;
+    QBuffer hugeBuffer(&huge);
+    QVERIFY(hugeBuffer.open(QIODevice::WriteOnly) && picture.save(&hugeBuffer, "PNG"));
+    const char side[4] = {0, 0, char(0x4E), char(0x20)}; // 20000, big-endian
+    huge.replace(16, 4, side, 4);
+    huge.replace(20, 4, side, 4);
+    const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(huge.constData() + 12), 17));
+    const char crcBytes[4] = {char(crc >> 24), char(crc >> 16), char(crc >> 8), char(crc)};
+    huge.replace(29, 4, crcBytes, 4);
+    f->write("huge.png", huge);
+    QVERIFY(!c->loadPhoto(f->dir.filePath("huge.png")));
+    QCOMPARE(f->lastText(), OperatorText::catalogue("FrmManinfo", "MsgPhotoTooLarge",
+                                                    {QDir::toNativeSeparators(f->dir.filePath("huge.png"))}));
+    QCOMPARE(c->photo(), bitmapOfSize(200));
+
+    // The whole JPEG is stored.
+    f->write("whole.jpg", jpeg);
+    QVERIFY(c->loadPhoto(f->dir.filePath("whole.jpg")));
 }
 
 void TestDelegateRosterController::removedPhotoIsGoneAfterTheChange()

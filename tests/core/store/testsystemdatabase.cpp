@@ -1,6 +1,7 @@
 #include "core/store/systemdatabase.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,8 @@ private slots:
     void init();
     void firstStartCreatesTheFactoryDatabase();
     void existingDatabaseIsKept();
+    void damagedDatabaseIsNamedAndMovedAsideOnlyOnYes_data();
+    void damagedDatabaseIsNamedAndMovedAsideOnlyOnYes();
     void everySettingWriteChangesOnlyItsColumns();
     void byteColumnsReadAsDecimalAndNullsAsEmpty();
     void missingSettingsRowLeavesTheRecordEmpty();
@@ -100,6 +103,63 @@ void TestSystemDatabase::existingDatabaseIsKept()
     QCOMPARE(m_db->loadSettings().cellnum, QStringLiteral("60"));
     QCOMPARE(m_db->listMeetings().MeeName, QStringList{QStringLiteral("Board")});
     QCOMPARE(m_notifier.count(), 0);
+}
+
+void TestSystemDatabase::damagedDatabaseIsNamedAndMovedAsideOnlyOnYes_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("0 bytes, No") << "empty" << false;
+    QTest::newRow("0 bytes, Yes") << "empty" << true;
+    QTest::newRow("other bytes, Yes") << "random" << true;
+    QTest::newRow("cut short, No") << "truncated" << false;
+    QTest::newRow("cut short, Yes") << "truncated" << true;
+}
+
+void TestSystemDatabase::damagedDatabaseIsNamedAndMovedAsideOnlyOnYes()
+{
+    QFETCH(QString, damage);
+    QFETCH(bool, yes);
+    const QString path = m_db->filePath();
+    QVERIFY(m_db->ensureExists());
+    QVERIFY(m_db->setKeypadCount(QStringLiteral("60")));
+    // A sound database opens without a word.
+    QVERIFY(m_db->openAtStart());
+    QCOMPARE(m_notifier.count(), 0);
+
+    QFile file(path);
+    if (damage == u"truncated") {
+        QVERIFY(file.resize(3000));
+    } else {
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        for (int i = 0; damage == u"random" && i < 8192; ++i)
+            file.putChar(char((i * 7919 + 13) % 251));
+        file.close();
+    }
+    const QByteArray damaged = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unread");
+    }();
+
+    m_notifier.queueAnswer(yes);
+    QCOMPARE(m_db->openAtStart(), yes);
+    QCOMPARE(m_notifier.count(), 1);
+    const RecordingNotifier::Entry asked = m_notifier.entries().first();
+    QCOMPARE(asked.kind, RecordingNotifier::Kind::Question);
+    QCOMPARE(asked.text.key, QStringLiteral("MsgSysDbDamaged"));
+    QCOMPARE(asked.text.args.value(0), QDir::toNativeSeparators(path));
+    QVERIFY(!asked.text.args.value(1).isEmpty());
+    const QString aside = QDir::fromNativeSeparators(asked.text.args.value(2));
+    QFile kept(yes ? aside : path);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), damaged);
+    if (yes) {
+        // The new database is the factory's.
+        QCOMPARE(m_db->loadSettings().cellnum, SystemDatabase::factorySettings().cellnum);
+        QVERIFY(!m_db->loadInstallation().borderism.isEmpty());
+    } else {
+        QVERIFY(!QFileInfo::exists(aside));
+    }
 }
 
 void TestSystemDatabase::everySettingWriteChangesOnlyItsColumns()

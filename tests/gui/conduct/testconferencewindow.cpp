@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
 
@@ -280,7 +281,9 @@ void TestConferenceWindow::bannerGoesToTheHallTextPane()
     QVERIFY(QDir(f.meeting.dir.path()).mkpath("MeeFile/Meebanner"));
     QVERIFY(RtfWriter::writeFile(banner, f.meeting.dir.filePath("MeeFile/Meebanner/20261208090000.rtf")));
     QVERIFY(f.meeting.system->recordBanner("20261208090000", "20261208090000.rtf"));
+    QSignalSpy arrived(&f.hall, &HallScreen::textDocumentReplaced);
     f.window->runMenuItem(1402);
+    QVERIFY(arrived.wait());
     QCOMPARE(f.hall.textDocument().toPlainText().trimmed(), "Annual plenary");
 }
 

@@ -2,6 +2,9 @@
 
 #include <QImage>
 #include <QScrollBar>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -36,6 +39,17 @@ void TestBigScreenWindow::isCreatedHiddenWithThePanesOfTheHall()
     QVERIFY(window.textPane()->isReadOnly());
     QCOMPARE(window.chartPane()->model(), &hall.chart());
     QCOMPARE(window.nameBoard()->board(), &hall.nameBoard());
+
+    // A document read from a file takes the old one's place, and the pane shows it.
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"banner.rtf"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("{\\rtf1 Welcome}") > 0);
+    file.close();
+    QSignalSpy arrived(&hall, &HallScreen::textDocumentReplaced);
+    QCOMPARE(hall.showDocument(file.fileName()), DocumentReader::Start::Reading);
+    QVERIFY(arrived.wait());
+    QCOMPARE(window.textPane()->document(), &hall.textDocument());
+    QCOMPARE(window.textPane()->toPlainText(), u"Welcome"_s);
 }
 
 void TestBigScreenWindow::showsHidesAndSwitchesPanesWithTheHall()

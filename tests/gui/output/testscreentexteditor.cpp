@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -70,7 +71,9 @@ void TestScreenTextEditor::sendWritesTheFileAndFillsTheHall()
     typeText(editor.editor());
     QVERIFY(editor.editor()->document()->isModified());
 
+    QSignalSpy arrived(&hall, &HallScreen::textDocumentReplaced);
     editor.findChild<QPushButton *>(u"IDC_SEND_INSBNT"_s)->click();
+    QVERIFY(arrived.wait());
 
     const QString path = dir.filePath(u"System/insretview.rtf"_s);
     QFile file(path);

@@ -132,6 +132,7 @@ void TestPreparationDialogs::pictureGoesIntoTheSavedDocument()
     setup.storedName = "20240517093000.rtf";
     DocumentEditorController controller(root, setup, notifier);
     DocumentEditorDialog reopened(controller, notifier, m_catalogue);
+    QTRY_VERIFY(!reopened.pane()->isReadOnly());
     const QString html = reopened.pane()->toHtml();
     QVERIFY2(html.contains("<img"), qPrintable(html));
     QCOMPARE(notifier.count(), 0);

@@ -1,0 +1,86 @@
+// Prints how the interface thread keeps up while a large RTF document (20 MB by default) is read for the
+// hall screen, with the hall's text pane shown: the longest gap between two events of a 5 ms watchdog
+// timer (the link's tick runs on the same thread), and the time until the document was on the pane.
+//
+//   bench_document [--megabytes N]
+
+#include "core/output/hallscreen.h"
+#include "gui/output/bigscreenwindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int at = int(args.indexOf(QStringLiteral("--megabytes")));
+    const int megabytes = at >= 0 ? std::max(1, args.value(at + 1).toInt()) : 20;
+    QTextStream out(stdout);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("motion.rtf"));
+    {
+        QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs48 ";
+        const QByteArray paragraph =
+            "The assembly decides on the {\\b budget} and the accounts of the coming "
+            "year, article by article.\\par\n";
+        while (rtf.size() < qsizetype(megabytes) * 1024 * 1024)
+            rtf += paragraph;
+        rtf += '}';
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size())
+            return 1;
+    }
+
+    HallScreen hall;
+    hall.setGeometry(QRect(0, 0, 1920, 1080), Qt::blue, Qt::white);
+    BigScreenWindow window(hall);
+    window.show();
+    hall.show(HallScreen::Pane::Text);
+    QCoreApplication::processEvents();
+
+    QElapsedTimer clock;
+    qint64 last = 0;
+    double worstGapMs = 0;
+    QList<double> gaps;
+    QTimer watchdog;
+    watchdog.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&watchdog, &QTimer::timeout, &app, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        if (last != 0) {
+            gaps.append(double(now - last) / 1e6);
+            worstGapMs = std::max(worstGapMs, gaps.last());
+        }
+        last = now;
+    });
+    bool arrived = false;
+    qint64 arrivedMs = 0;
+    QObject::connect(&hall, &HallScreen::textDocumentReplaced, &app, [&] {
+        arrived = true;
+        arrivedMs = clock.elapsed();
+    });
+
+    clock.start();
+    watchdog.start(5);
+    // Started from the event loop, as an operator's click would be.
+    QTimer::singleShot(20, &app, [&] { hall.showDocument(path); });
+    // A second after the hand-over: the pane lays the document out while it is shown.
+    while (!arrived || clock.elapsed() < arrivedMs + 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    watchdog.stop();
+
+    std::sort(gaps.begin(), gaps.end());
+    const double p99 = gaps.isEmpty() ? 0 : gaps.at(std::min(gaps.size() - 1, gaps.size() * 99 / 100));
+    out << megabytes << " MB document to the hall's text pane: on the pane after " << arrivedMs
+        << " ms; longest gap between two events of the 5 ms watchdog " << QString::number(worstGapMs, 'f', 1)
+        << " ms (99th percentile " << QString::number(p99, 'f', 1) << " ms; goal: a stall under 100 ms)"
+        << Qt::endl;
+    return 0;
+}
