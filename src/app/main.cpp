@@ -165,9 +165,9 @@ int main(int argc, char *argv[])
     describe(app, parser, options);
     ConsoleOptions console;
     console.dataDir = parser.value(options.dataDir);
-    console.shippedFolders = {QStringLiteral(QUORIX_SHIPPED_DATA), QStringLiteral(QUORIX_BUILT_DATA),
-                              QCoreApplication::applicationDirPath() +
-                                  QStringLiteral("/../share/quorix/data")};
+    // An installed console takes its own files; one run from a build tree takes the sources' and the build's.
+    console.shippedFolders = {QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quorix/data"),
+                              QStringLiteral(QUORIX_SHIPPED_DATA), QStringLiteral(QUORIX_BUILT_DATA)};
     if (parser.isSet(options.instanceKey))
         console.instanceKey = parser.value(options.instanceKey);
     console.platformPorts = !parser.isSet(options.dataRootPortsOnly);

@@ -8,6 +8,7 @@
 #include "core/output/textfilereader.h"
 #include "core/shell/languagefilecheck.h"
 #include "core/shell/logincontroller.h"
+#include "core/shell/manuallocator.h"
 #include "core/shell/screensetupcontroller.h"
 #include "core/shell/startupsearchcontroller.h"
 #include "core/shell/systemsetupcontroller.h"
@@ -24,6 +25,7 @@
 #include "gui/prepare/meetingpreparationwindow.h"
 #include "gui/shell/loginwindow.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/shell/manualviewer.h"
 #include "gui/shell/qttranslations.h"
 #include "gui/shell/screensetupdialog.h"
 #include "gui/shell/singleinstance.h"
@@ -32,16 +34,10 @@
 #include "gui/ui/messageboxnotifier.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
-#include <QUrl>
-
-namespace {
-const QString ManualFile = QStringLiteral("Quorix使用说明书.pdf");
-} // namespace
 
 ConsoleApplication::ConsoleApplication(ConsoleOptions options, QObject *parent)
     : QObject(parent), m_options(std::move(options)), m_root(DataRoot::locate(m_options.dataDir))
@@ -281,12 +277,35 @@ void ConsoleApplication::runScreenSetup(QWidget *parent)
 
 void ConsoleApplication::openHelp()
 {
-    const QString manual = m_root.filePath(ManualFile);
-    if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
-        m_notifier->information(
-            OperatorText::catalogue(QStringLiteral("FrmMain"), QStringLiteral("Msgclew")),
-            OperatorText::catalogue(QStringLiteral("FrmMain"), QStringLiteral("MsgHelpMissing")));
+    const ManualLocator locator(m_root.path(), m_options.shippedFolders);
+    const QString manual = locator.find(m_languageCode);
+    const OperatorText caption = OperatorText::catalogue(QStringLiteral("FrmMain"), QStringLiteral("Msgclew"));
+    if (manual.isEmpty()) {
+        m_notifier->information(caption, OperatorText::catalogue(QStringLiteral("FrmMain"),
+                                                                 QStringLiteral("MsgHelpMissing"),
+                                                                 {u'\n' + locator.candidates(m_languageCode).join(u'\n')}));
+        return;
     }
+    if (m_manual) {
+        m_manual->close();
+        m_manual = nullptr;
+    }
+    // A child of whatever modal window is open (the conference's), or that window would block it.
+    QWidget *owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = m_mainWindow.get();
+    auto *viewer = new ManualViewer(m_catalogue, owner);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    if (!viewer->open(manual)) {
+        delete viewer;
+        m_notifier->error(caption, OperatorText::catalogue(QStringLiteral("FrmHelp"),
+                                                           QStringLiteral("MsgHelpDamaged"), {manual}));
+        return;
+    }
+    m_manual = viewer;
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
 }
 
 void ConsoleApplication::showAbout()

@@ -15,6 +15,7 @@ class HallScreen;
 class KeypadMonitorWindow;
 class Link;
 class MainWindow;
+class ManualViewer;
 class MessageBoxNotifier;
 class SingleInstance;
 class StartupSearchController;
@@ -82,6 +83,7 @@ private:
     std::unique_ptr<StartupSearchController> m_search;
     std::unique_ptr<StartupSearchWindow> m_searchWindow;
     QPointer<KeypadMonitorWindow> m_monitor;
+    QPointer<ManualViewer> m_manual;
     QString m_mainPicture;
     QString m_systemType;   // `Manage`.`function`, read at start-up
     QString m_languageCode; // `Manage`.`borderism`
