@@ -1,5 +1,7 @@
 #include "core/output/hallscreen.h"
 
+#include "core/output/documentlayoutpacer.h"
+
 HallScreen::HallScreen(QObject *parent) : QObject(parent), m_document(std::make_unique<QTextDocument>())
 {
     connect(&m_reader, &DocumentReader::ready, this, [this](bool read) {
@@ -51,6 +53,7 @@ void HallScreen::showDocument(std::unique_ptr<QTextDocument> document)
 void HallScreen::replaceDocument(std::unique_ptr<QTextDocument> document)
 {
     document->setDocumentMargin(m_document->documentMargin());
+    DocumentLayoutPacer::attach(*document);
     // The old document stays alive until the views have let go of it.
     std::swap(document, m_document);
     emit textDocumentReplaced();

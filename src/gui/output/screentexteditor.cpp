@@ -8,6 +8,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "core/output/documentlayoutpacer.h"
 #include "core/output/hallscreen.h"
 #include "gui/ui/richtextmenu.h"
 #include "gui/ui/windowtexts.h"
@@ -37,6 +38,7 @@ ScreenTextEditor::ScreenTextEditor(HallScreen &hall, const DataRoot &root, Opera
             QTextDocument *document = m_controller.reader().takeDocument().release();
             document->setParent(m_editor);
             document->setModified(false);
+            DocumentLayoutPacer::attach(*document);
             m_editor->setDocument(document);
         }
         m_editor->setReadOnly(false);
