@@ -1,6 +1,7 @@
 // Prints how the interface thread keeps up while a large RTF document (20 MB by default) is read for the
 // hall screen, with the hall's text pane shown: the longest gap between two events of a 5 ms watchdog
-// timer (the link's tick runs on the same thread), and the time until the document was on the pane.
+// timer (the link's tick runs on the same thread) until the pane has laid the whole document out, and the
+// time until the document was on the pane.
 //
 //   bench_document [--megabytes N]
 
@@ -11,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTextStream>
 #include <QTimer>
 
@@ -71,15 +74,25 @@ int main(int argc, char **argv)
     watchdog.start(5);
     // Started from the event loop, as an operator's click would be.
     QTimer::singleShot(20, &app, [&] { hall.showDocument(path); });
-    // A second after the hand-over: the pane lays the document out while it is shown.
-    while (!arrived || clock.elapsed() < arrivedMs + 1000)
+    // Until the pane has laid the whole document out: the layout goes on in the background long after the
+    // hand-over, and its steps are stalls too.
+    const auto laidOut = [&hall] {
+        const QTextBlock last = hall.textDocument().lastBlock();
+        return last.layout() && last.layout()->lineCount() > 0;
+    };
+    qint64 laidOutMs = 0;
+    while (!arrived || !laidOut()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (clock.elapsed() > 600000)
+            break;
+    }
+    laidOutMs = clock.elapsed();
     watchdog.stop();
 
     std::sort(gaps.begin(), gaps.end());
     const double p99 = gaps.isEmpty() ? 0 : gaps.at(std::min(gaps.size() - 1, gaps.size() * 99 / 100));
     out << megabytes << " MB document to the hall's text pane: on the pane after " << arrivedMs
-        << " ms; longest gap between two events of the 5 ms watchdog " << QString::number(worstGapMs, 'f', 1)
+        << " ms, laid out whole after " << laidOutMs << " ms; longest gap between two events of the 5 ms watchdog " << QString::number(worstGapMs, 'f', 1)
         << " ms (99th percentile " << QString::number(p99, 'f', 1) << " ms; goal: a stall under 100 ms)"
         << Qt::endl;
     return 0;

@@ -84,8 +84,11 @@ int main(int argc, char *argv[])
     if (!system.ensureExists() || !MeetingFiles::create(root, name, notifier) ||
         !system.insertMeeting(meeting))
         return 1;
+    // The shipped English texts: a motion's type is one of them, and the voting refuses any other.
+    const TextCatalogue catalogue{QStringLiteral(QUORIX_LANGUAGE_FILE)};
     MotionRecord motion;
     motion.OveName = QStringLiteral("Bench motion");
+    motion.OveType = catalogue.text(QStringLiteral("Public"), QStringLiteral("VoteType1"));
     motion.insertdate = QStringLiteral("20261208120001");
     motion.VoteDll = QStringLiteral("1");
     motion.ViewPer = QStringLiteral("1");
@@ -115,7 +118,7 @@ int main(int argc, char *argv[])
     HallScreen hall;
     hall.setGeometry(QRect(0, 0, 1920, 1080), Qt::blue, Qt::white);
     ConferenceState conference{true};
-    VotingController voting(link, system, root, notifier, hall, conference, TextCatalogue(), name,
+    VotingController voting(link, system, root, notifier, hall, conference, catalogue, name,
                             QStringLiteral("folder"));
     voting.open();
     voting.selectMotion(0);
@@ -156,6 +159,10 @@ int main(int argc, char *argv[])
 
     voting.start();
     waitUntil([&] { return voting.phase() == VotingController::Phase::Live; }, 10000);
+    if (voting.phase() != VotingController::Phase::Live) {
+        out << "the ballot did not start" << Qt::endl;
+        return 1;
+    }
     watchdogClock.start();
     watchdog.start(5);
     QElapsedTimer run;

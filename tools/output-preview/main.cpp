@@ -190,11 +190,14 @@ int showPlayer(Session &s, const QStringList &args, BigScreenWindow &screen)
     return s.shoot(frame, screen, u"text-player"_s) ? 0 : 1;
 }
 
-int showScreenText(Session &s, const QStringList &args, BigScreenWindow &screen)
+int showScreenText(Session &s, const QStringList &args, BigScreenWindow &screen, OperatorNotifier &notifier)
 {
     if (args.size() > 2)
         return fail(u"screen-text takes at most one RTF file"_s);
-    ScreenTextEditor editor(s.hall, s.root, s.catalogue);
+    ScreenTextEditor editor(s.hall, s.root, notifier, s.catalogue);
+    // The text last sent arrives off the interface thread; a file named here takes its place.
+    while (editor.controller().isLoading())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     if (args.size() == 2 && !RtfReader::readFile(args[1], *editor.editor()->document()))
         return fail(u"cannot read "_s + args[1]);
     if (!s.screenshots) {
@@ -203,6 +206,8 @@ int showScreenText(Session &s, const QStringList &args, BigScreenWindow &screen)
     }
     editor.show();
     editor.send();
+    while (s.hall.isReadingDocument())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return s.shoot(editor, screen, u"screen-text-editor"_s) ? 0 : 1;
 }
 
@@ -322,7 +327,7 @@ int main(int argc, char *argv[])
     if (args[0] == u"player")
         return showPlayer(s, args, screen);
     if (args[0] == u"screen-text")
-        return showScreenText(s, args, screen);
+        return showScreenText(s, args, screen, notifier);
     if (args[0] == u"reports")
         return showReports(s, args, system, notifier);
     return fail(u"unknown command "_s + args[0]);

@@ -66,9 +66,14 @@ void Link::receive(const QByteArray &bytes, qint64 receivedMs)
 
 void Link::onOpenPortRequested(int portNumber)
 {
-    // A port that cannot be opened simply never answers the probe.
+    // A port that cannot be opened simply never answers the probe; one that another program holds is
+    // remembered for the message. The sweep goes upwards, so a lower number starts a new sweep.
+    if (portNumber <= m_lastPortOpened)
+        m_portsInUse.clear();
+    m_lastPortOpened = portNumber;
     m_assembler.reset();
-    m_port->open(portNumber);
+    if (!m_port->open(portNumber) && m_port->openFailure() == LinkPort::OpenFailure::InUse)
+        m_portsInUse.append(QStringLiteral("COM%1 (%2)").arg(portNumber).arg(m_port->failedDevice()));
 }
 
 void Link::onSendRequested(quint32 command)

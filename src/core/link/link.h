@@ -6,6 +6,7 @@
 #include "core/link/keypadtable.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <memory>
 
@@ -53,6 +54,10 @@ public:
     // while the link is up.
     OperatorText statusText() const;
 
+    // The ports of the last sweep that another program held ("COM3 (/dev/ttyUSB2)"): when no base
+    // station answered, the operator is told that these were never searched rather than silent.
+    const QStringList &portsInUse() const { return m_portsInUse; }
+
     // Frames taken off the line since start, for diagnostics and the benchmark.
     quint64 framesReceived() const { return m_framesReceived; }
 
@@ -79,4 +84,6 @@ private:
     QTimer *m_tick;
     QTimer *m_oneShots[5];
     quint64 m_framesReceived = 0;
+    QStringList m_portsInUse;
+    int m_lastPortOpened = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "core/link/linkframe.h"
 
+#include <QFileInfo>
 #include <QSerialPort>
 
 SerialLinkPort::SerialLinkPort(PortResolver resolver, QObject *parent)
@@ -19,11 +20,20 @@ bool SerialLinkPort::open(int portNumber)
     // Ports the search tried and that did not answer are closed as it moves on.
     close();
     const QString device = m_resolver.devicePath(portNumber);
+    setOpenFailure(OpenFailure::NoDevice, device);
     if (device.isEmpty())
         return false;
     m_port->setPortName(device);
-    if (!m_port->open(QIODevice::ReadWrite))
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        // The port reports a device held by another program (its lock file, or the exclusive open of a
+        // terminal) as a permission error, like a device we may not open at all. The device's own
+        // permissions tell them apart.
+        const QFileInfo node(device);
+        if (m_port->error() == QSerialPort::PermissionError && node.isReadable() && node.isWritable())
+            setOpenFailure(OpenFailure::InUse, device);
+        m_port->clearError();
         return false;
+    }
     const bool configured = m_port->setBaudRate(QSerialPort::Baud9600) &&
                             m_port->setDataBits(QSerialPort::Data8) &&
                             m_port->setParity(QSerialPort::NoParity) &&
@@ -34,6 +44,7 @@ bool SerialLinkPort::open(int portNumber)
         return false;
     }
     m_port->clear();
+    setOpenFailure(OpenFailure::None);
     return true;
 }
 

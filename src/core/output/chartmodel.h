@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // One bar or one pie slice as a result derives it. The value is what the scaling uses; the value text is
 // what the screen prints (the result field as stored, so "08" stays "08").
 struct ChartItem
@@ -135,6 +137,7 @@ private:
     QColor m_captionColour = Qt::white;
     Screen m_screen = Screen::None;
     Kind m_kind = Kind::None;
+    std::optional<Kind> m_derivedKind; // the kind the bars and slices were derived for, once they were
     QColor m_background = Qt::blue;
     QColor m_plot = Qt::blue;
     QColor m_content = Qt::white;

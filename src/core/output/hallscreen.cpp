@@ -1,16 +1,12 @@
 #include "core/output/hallscreen.h"
 
+#include "core/output/documentlayoutpacer.h"
+
 HallScreen::HallScreen(QObject *parent) : QObject(parent), m_document(std::make_unique<QTextDocument>())
 {
     connect(&m_reader, &DocumentReader::ready, this, [this](bool read) {
-        if (!read)
-            return;
-        std::unique_ptr<QTextDocument> document = m_reader.takeDocument();
-        document->setDocumentMargin(m_document->documentMargin());
-        // The old document stays alive until the views have let go of it.
-        std::swap(document, m_document);
-        emit textDocumentReplaced();
-        document.release()->deleteLater();
+        if (read)
+            replaceDocument(m_reader.takeDocument());
     });
     m_chart.setColours(m_background, m_background);
     m_nameBoard.setColours(m_background, m_text);
@@ -41,8 +37,27 @@ void HallScreen::hide()
 
 DocumentReader::Start HallScreen::showDocument(const QString &path)
 {
-    clearText();
-    return m_reader.start(path);
+    const DocumentReader::Start start = m_reader.start(path);
+    // A file that is not read leaves the pane as it was: its caller decides what the hall shows then.
+    if (start == DocumentReader::Start::Reading)
+        m_document->clear();
+    return start;
+}
+
+void HallScreen::showDocument(std::unique_ptr<QTextDocument> document)
+{
+    m_reader.cancel();
+    replaceDocument(std::move(document));
+}
+
+void HallScreen::replaceDocument(std::unique_ptr<QTextDocument> document)
+{
+    document->setDocumentMargin(m_document->documentMargin());
+    DocumentLayoutPacer::attach(*document);
+    // The old document stays alive until the views have let go of it.
+    std::swap(document, m_document);
+    emit textDocumentReplaced();
+    document.release()->deleteLater();
 }
 
 QTextDocument &HallScreen::clearText()

@@ -46,9 +46,13 @@ public:
     QTextDocument &textDocument() { return *m_document; }
     // Shows an RTF file in the text pane. The pane is emptied at once and the file is read off the
     // interface thread; the read document then takes the place of the pane's document in one step
-    // (textDocumentReplaced). Missing and TooLarge leave the pane empty for the caller to fill.
+    // (textDocumentReplaced). Missing and TooLarge change nothing: the caller keeps what the hall shows or
+    // fills the pane itself.
     DocumentReader::Start showDocument(const QString &path);
     bool isReadingDocument() const { return m_reader.isReading(); }
+    // Shows a document made elsewhere (parentless, on this thread), in one step; a read still running is
+    // dropped.
+    void showDocument(std::unique_ptr<QTextDocument> document);
     // Empties the text pane for the caller to write into; a document still being read is dropped.
     QTextDocument &clearText();
 
@@ -59,6 +63,8 @@ signals:
     void textDocumentReplaced();
 
 private:
+    void replaceDocument(std::unique_ptr<QTextDocument> document);
+
     QRect m_rect{0, 0, 1024, 768};
     QColor m_background{0, 0, 255};
     QColor m_text{255, 255, 255};

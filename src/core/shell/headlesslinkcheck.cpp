@@ -29,6 +29,8 @@ void HeadlessLinkCheck::poll()
         m_poll->stop();
         m_out << "No base station answered on COM" << m_link.settings().lowestPort << " .. COM"
               << m_link.settings().highestPort << " (" << m_clock.elapsed() << " ms)" << Qt::endl;
+        for (const QString &port : m_link.portsInUse())
+            m_out << port << " is in use by another program and was not searched" << Qt::endl;
         emit finished(1);
         return;
     }

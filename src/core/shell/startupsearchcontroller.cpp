@@ -75,3 +75,8 @@ void StartupSearchController::setSearchAgainEnabled(bool enabled)
     m_searchAgainEnabled = enabled;
     emit searchAgainEnabledChanged(enabled);
 }
+
+QStringList StartupSearchController::portsInUse() const
+{
+    return m_link.portsInUse();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 class Link;
 class QTimer;
@@ -31,6 +32,8 @@ public:
     void onTimer();
 
     int progress() const { return m_progress; }
+    // The ports of the failed search that another program held; the link error window names them.
+    QStringList portsInUse() const;
     bool isSearchAgainEnabled() const { return m_searchAgainEnabled; }
 
 signals:

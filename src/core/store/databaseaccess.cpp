@@ -119,18 +119,40 @@ bool DatabaseAccess::openConnection(OpenMode mode, QString &error)
     m_registryKey = key;
     m_connectionName = nextConnectionName();
 
+    // A file on write-protected media, or one whose folder cannot take the journal beside it, can only
+    // be read: opened for writing it failed on every access ("disk I/O error"), so it could not even be
+    // viewed. It is opened read-only instead, and every write is refused with a message of our own.
+    const QFileInfo file(key);
+    const bool writable = file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+    m_readOnly = mode == OpenMode::Existing && file.exists() && !writable;
+
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         // A URI lets the engine itself refuse a missing file (mode=rw) instead of creating an empty one.
         QUrl uri = QUrl::fromLocalFile(key);
-        uri.setQuery(mode == OpenMode::Create ? QStringLiteral("mode=rwc") : QStringLiteral("mode=rw"));
+        QString options = QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyGraceMs);
+        if (m_readOnly) {
+            // A WAL file is read through a shared index (-shm) beside it, which a folder that cannot be
+            // written cannot hold, and which a writable one would keep as litter after the read. With no
+            // log beside the file, everything committed is in the file itself, and a file this console
+            // cannot write is an archive copy that nobody changes under it, so it is read as unchanging.
+            // A log left beside it (after a crash) must be read with it: the engine is left to try that,
+            // and says so when it cannot.
+            const bool logBeside = QFileInfo(key + QStringLiteral("-wal")).size() > 0;
+            uri.setQuery(logBeside ? QStringLiteral("mode=ro") : QStringLiteral("mode=ro&immutable=1"));
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        } else {
+            uri.setQuery(mode == OpenMode::Create ? QStringLiteral("mode=rwc") : QStringLiteral("mode=rw"));
+        }
         db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyGraceMs));
+        db.setConnectOptions(options);
         if (!db.open()) {
             error = engineText(db.lastError()) + QStringLiteral(" (") + shownPath + QLatin1Char(')');
-        } else {
+        } else if (!m_readOnly) {
             // The locking mode comes first: set before the file is first read, it makes the connection take
             // the file lock at once and keep the WAL index in its own memory, so no -shm file is shared.
+            // A read-only connection takes neither: an exclusive lock cannot be had on a file opened for
+            // reading, and the journal mode is the file's own (a switch would be a write).
             QSqlQuery pragma(db);
             for (const QString &statement :
                  {QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"), QStringLiteral("PRAGMA journal_mode=WAL"),
@@ -166,7 +188,7 @@ QList<QSqlRecord> DatabaseAccess::query(const QString &sql, const QVariantList &
         }
         if (!success) {
             rows.clear();
-            report(engineText(q.lastError()));
+            report(q.lastError());
         }
     }
     if (ok)
@@ -183,17 +205,17 @@ bool DatabaseAccess::executeEach(const QString &sql, const QList<QVariantList> &
 {
     if (rowsAffected)
         *rowsAffected = 0;
-    if (!ensureOpen())
+    if (!ensureOpen() || refuseWriteIfReadOnly())
         return false;
     QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
     if (!q.prepare(sql)) {
-        report(engineText(q.lastError()));
+        report(q.lastError());
         return false;
     }
     for (const QVariantList &values : rows) {
         bindAll(q, values);
         if (!q.exec()) {
-            report(engineText(q.lastError()));
+            report(q.lastError());
             return false;
         }
         if (rowsAffected)
@@ -204,12 +226,12 @@ bool DatabaseAccess::executeEach(const QString &sql, const QList<QVariantList> &
 
 bool DatabaseAccess::begin()
 {
-    if (!ensureOpen())
+    if (!ensureOpen() || refuseWriteIfReadOnly())
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (db.transaction())
         return true;
-    report(engineText(db.lastError()));
+    report(db.lastError());
     return false;
 }
 
@@ -220,7 +242,7 @@ bool DatabaseAccess::commit()
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (db.commit())
         return true;
-    report(engineText(db.lastError()));
+    report(db.lastError());
     db.rollback();
     return false;
 }
@@ -254,6 +276,37 @@ void DatabaseAccess::close()
 OperatorText DatabaseAccess::caption()
 {
     return OperatorText::plain(QCoreApplication::applicationName());
+}
+
+bool DatabaseAccess::refuseWriteIfReadOnly()
+{
+    if (!m_readOnly)
+        return false;
+    reportReadOnly();
+    return true;
+}
+
+void DatabaseAccess::reportReadOnly()
+{
+    const QString shownPath = QDir::toNativeSeparators(QFileInfo(m_filePath).absoluteFilePath());
+    const OperatorText text =
+        OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgDbReadOnly"), {shownPath});
+    m_errorText = QStringLiteral("read-only: ") + shownPath;
+    m_notifier.error(caption(), text);
+}
+
+void DatabaseAccess::report(const QSqlError &error)
+{
+    // The engine's own refusal to write (a medium made read-only under an open file, a file the check
+    // could not see as read-only) reads as the same plain message as the refusal above.
+    constexpr int SqliteReadOnly = 8;
+    bool isCode = false;
+    const int code = error.nativeErrorCode().toInt(&isCode);
+    if (isCode && (code & 0xff) == SqliteReadOnly) {
+        reportReadOnly();
+        return;
+    }
+    report(engineText(error));
 }
 
 void DatabaseAccess::report(const QString &text)

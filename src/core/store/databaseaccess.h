@@ -6,6 +6,7 @@
 #include <QVariantList>
 
 class OperatorNotifier;
+class QSqlError;
 struct OperatorText;
 
 // One connection to one database file for the span of one table operation. A table operation creates the
@@ -20,6 +21,10 @@ struct OperatorText;
 //
 // Durability: every file is in WAL journal mode with synchronous FULL, so a committed write survives a
 // crash or a power cut and a write cut off half-way leaves the file as it was before.
+//
+// Read-only files: a file that cannot be written, or whose folder cannot (write-protected media), is
+// opened for reading only; every statement that would write is then refused before it reaches the
+// engine with the catalogue's "read-only" message naming the file, and nothing is changed.
 //
 // Failures: every failure is shown to the operator exactly once, as an error with the application's name
 // as caption and the engine's own message as text; the call then returns empty rows or false. An object
@@ -50,6 +55,8 @@ public:
 
     const QString &filePath() const { return m_filePath; }
     bool isOpen() const { return m_state == State::Open; }
+    // Opened for reading only: the file or its folder cannot be written. Writes are refused.
+    bool isReadOnly() const { return m_readOnly; }
     // The engine's text of the last failure, empty when there was none.
     const QString &errorText() const { return m_errorText; }
 
@@ -83,6 +90,9 @@ private:
 
     bool ensureOpen();
     bool openConnection(OpenMode mode, QString &error);
+    bool refuseWriteIfReadOnly();
+    void reportReadOnly();
+    void report(const QSqlError &error);
     void report(const QString &text);
 
     QString m_filePath;
@@ -90,5 +100,6 @@ private:
     QString m_connectionName;
     OperatorNotifier &m_notifier;
     State m_state = State::Closed;
+    bool m_readOnly = false;
     QString m_errorText;
 };

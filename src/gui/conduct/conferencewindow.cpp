@@ -21,6 +21,7 @@
 #include "gui/ui/hubbutton.h"
 #include "gui/ui/picturebackground.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
@@ -385,17 +386,31 @@ void ConferenceWindow::reloadPages()
 void ConferenceWindow::showBanner()
 {
     HallScreen &hall = m_context.hall;
-    hall.show(HallScreen::Pane::Text);
     // The banner may have been saved since the meeting was chosen.
     MeetingRecord current = m_meeting;
     m_context.systemDatabase.readMeeting(m_meeting.MeeName, current);
-    const QString path = m_context.root.filePath(QStringLiteral("MeeFile/Meebanner/") + current.bannerPath);
     if (current.bannerPath.isEmpty()) {
+        hall.show(HallScreen::Pane::Text);
         hall.clearText();
         return;
     }
-    if (hall.showDocument(path) == DocumentReader::Start::TooLarge)
+    const QString path = m_context.root.filePath(QStringLiteral("MeeFile/Meebanner/") + current.bannerPath);
+    // A banner that cannot be read leaves the hall as it was, in front of the delegates, and the operator
+    // learns which file is missing rather than seeing the hall go blank.
+    switch (hall.showDocument(path)) {
+    case DocumentReader::Start::Reading:
+        hall.show(HallScreen::Pane::Text);
+        break;
+    case DocumentReader::Start::Missing:
+        m_context.notifier.error(
+            OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgDocClew")),
+            OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgBannerMissing"),
+                                    {QDir::toNativeSeparators(path)}));
+        break;
+    case DocumentReader::Start::TooLarge:
         DocumentReader::reportTooLarge(m_context.notifier, path);
+        break;
+    }
 }
 
 void ConferenceWindow::editCandidates()

@@ -1,7 +1,6 @@
 #include "gui/output/screentexteditor.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -9,17 +8,15 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "core/output/documentlayoutpacer.h"
 #include "core/output/hallscreen.h"
-#include "core/output/rtfreader.h"
-#include "core/output/rtfwriter.h"
-#include "core/shell/dataroot.h"
 #include "gui/ui/richtextmenu.h"
 #include "gui/ui/windowtexts.h"
 
-ScreenTextEditor::ScreenTextEditor(HallScreen &hall, const DataRoot &root, const TextCatalogue &catalogue,
-                                   QWidget *parent)
-    : QDialog(parent), m_hall(hall), m_path(root.filePath(ScreenTextFile.toString())),
-      m_editor(new QTextEdit(this))
+ScreenTextEditor::ScreenTextEditor(HallScreen &hall, const DataRoot &root, OperatorNotifier &notifier,
+                                   const TextCatalogue &catalogue, QWidget *parent)
+    : QDialog(parent), m_controller(hall, root, notifier), m_editor(new QTextEdit(this)),
+      m_send(new QPushButton(this))
 {
     setObjectName(QStringLiteral("FrmInser"));
     // No close box: the close button is the only way out.
@@ -34,12 +31,25 @@ ScreenTextEditor::ScreenTextEditor(HallScreen &hall, const DataRoot &root, const
     m_editor->setPalette(palette);
     m_editor->setTabChangesFocus(false);
     installRichTextMenu(m_editor, catalogue);
-    if (QFileInfo::exists(m_path))
-        RtfReader::readFile(m_path, *m_editor->document());
-    m_editor->document()->setModified(false);
+    // The text last sent arrives whole, off the interface thread; until then there is nothing to edit.
+    connect(&m_controller.reader(), &DocumentReader::ready, this, [this](bool read) {
+        if (read) {
+            // The editor owns it from here; its own empty document goes with the swap.
+            QTextDocument *document = m_controller.reader().takeDocument().release();
+            document->setParent(m_editor);
+            document->setModified(false);
+            DocumentLayoutPacer::attach(*document);
+            m_editor->setDocument(document);
+        }
+        m_editor->setReadOnly(false);
+        m_send->setEnabled(true);
+    });
+    const bool loading = m_controller.load();
+    m_editor->setReadOnly(loading);
 
-    auto *sendButton = new QPushButton(this);
+    QPushButton *sendButton = m_send;
     sendButton->setObjectName(QStringLiteral("IDC_SEND_INSBNT"));
+    sendButton->setEnabled(!loading);
     auto *closeButton = new QPushButton(this);
     closeButton->setObjectName(QStringLiteral("IDOK"));
     for (QPushButton *b : {sendButton, closeButton}) {
@@ -61,10 +71,10 @@ ScreenTextEditor::ScreenTextEditor(HallScreen &hall, const DataRoot &root, const
     WindowTexts(catalogue, QStringLiteral("FrmInser")).apply(this);
 }
 
-void ScreenTextEditor::open(QWidget *parent, HallScreen &hall, const DataRoot &root,
+void ScreenTextEditor::open(QWidget *parent, HallScreen &hall, const DataRoot &root, OperatorNotifier &notifier,
                             const TextCatalogue &catalogue)
 {
-    ScreenTextEditor editor(hall, root, catalogue, parent);
+    ScreenTextEditor editor(hall, root, notifier, catalogue, parent);
     const QRect area = parent ? parent->window()->frameGeometry()
                               : (editor.screen() ? editor.screen()->availableGeometry() : QRect());
     if (area.isValid())
@@ -74,17 +84,8 @@ void ScreenTextEditor::open(QWidget *parent, HallScreen &hall, const DataRoot &r
 
 void ScreenTextEditor::send()
 {
-    m_hall.show(HallScreen::Pane::Text);
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    if (RtfWriter::writeFile(*m_editor->document(), m_path)) {
-        m_editor->document()->setModified(false);
-        m_hall.showDocument(m_path);
-        setWindowTitle(QStringLiteral("MyRtf - %1").arg(QDir::toNativeSeparators(m_path)));
-    } else {
-        // The hall gets the text even when the folder cannot be written; the file stays as it was.
-        RtfReader::read(RtfWriter::write(*m_editor->document()), m_hall.clearText());
-    }
-    m_hall.textDocument().setModified(false);
+    if (m_controller.send(*m_editor->document()))
+        setWindowTitle(QStringLiteral("MyRtf - %1").arg(QDir::toNativeSeparators(m_controller.filePath())));
 }
 
 void ScreenTextEditor::reject()

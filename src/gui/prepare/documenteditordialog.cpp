@@ -1,5 +1,6 @@
 #include "gui/prepare/documenteditordialog.h"
 
+#include "core/output/documentlayoutpacer.h"
 #include "core/prepare/documenteditorcontroller.h"
 #include "core/shell/operatornotifier.h"
 
@@ -63,6 +64,7 @@ DocumentEditorDialog::DocumentEditorDialog(DocumentEditorController &controller,
             // The pane owns it from here; the pane's own empty document goes with the swap.
             QTextDocument *document = m_controller.reader().takeDocument().release();
             document->setParent(m_pane);
+            DocumentLayoutPacer::attach(*document);
             m_pane->setDocument(document);
         }
         m_pane->setReadOnly(false);

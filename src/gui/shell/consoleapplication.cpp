@@ -208,7 +208,7 @@ void ConsoleApplication::runConference()
         return page;
     };
     hooks.openScreenTextEditor = [this](QWidget *parent) {
-        ScreenTextEditor::open(parent, *m_hall, m_root, m_catalogue);
+        ScreenTextEditor::open(parent, *m_hall, m_root, *m_notifier, m_catalogue);
     };
     hooks.openScreenSetup = [this](QWidget *parent) { runScreenSetup(parent); };
     hooks.openResult = [this](QWidget *parent, const StoredResult &result) {

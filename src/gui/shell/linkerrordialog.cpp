@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-LinkErrorDialog::LinkErrorDialog(const TextCatalogue &catalogue, QWidget *parent) : QDialog(parent)
+LinkErrorDialog::LinkErrorDialog(const TextCatalogue &catalogue, const QStringList &portsInUse,
+                                 QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmError"));
     // 247 x 151 dialog units at the usual 8-point dialog font.
@@ -30,7 +32,13 @@ LinkErrorDialog::LinkErrorDialog(const TextCatalogue &catalogue, QWidget *parent
     buttons->addWidget(ok);
     layout->addLayout(buttons);
 
-    WindowTexts(catalogue, QStringLiteral("FrmError")).apply(this, QStringLiteral("DlgError"));
+    const WindowTexts texts(catalogue, QStringLiteral("FrmError"));
+    texts.apply(this, QStringLiteral("DlgError"));
+    if (!portsInUse.isEmpty()) {
+        findChild<QLabel *>(QStringLiteral("IDC_STATIC_ERRCLEW1"))
+            ->setText(texts.text(QStringLiteral("MsgPortInUse")).arg(portsInUse.join(QStringLiteral(", "))));
+        findChild<QLabel *>(QStringLiteral("IDC_STATIC_ERRCLEW2"))->hide();
+    }
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(jump, &QPushButton::clicked, this, &LinkErrorDialog::chooseGoOnWithout);
 }

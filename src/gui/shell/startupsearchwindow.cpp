@@ -32,7 +32,7 @@ StartupSearchWindow::StartupSearchWindow(StartupSearchController &controller, co
     WindowTexts(catalogue, QStringLiteral("FrmLogo")).apply(this);
 
     m_errorPrompt = [this] {
-        LinkErrorDialog dialog(m_catalogue, this);
+        LinkErrorDialog dialog(m_catalogue, m_controller.portsInUse(), this);
         const int result = dialog.exec();
         using Choice = StartupSearchController::ErrorChoice;
         if (dialog.goOnWithout())

@@ -3,12 +3,18 @@
 
 #include "core/link/link.h"
 #include "core/link/portresolver.h"
+#include "core/link/seriallinkport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QSerialPort>
 #include <QTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 QByteArray keypadFrame(quint8 status, quint8 keypad)
@@ -41,6 +47,7 @@ private slots:
     void bytesSplitAcrossReadsReachTheTable();
     void pulledLineIsSearchedForAgainWithoutAMessageBox();
     void resolverPrefersTheDataRootLink();
+    void portHeldByAnotherProgramIsNamedAfterTheSearch();
 };
 
 void TestLink::searchOpensPortsAndSendsTheProbeOnTheLine()
@@ -107,6 +114,41 @@ void TestLink::resolverPrefersTheDataRootLink()
     QCOMPARE(PortResolver(root.path(), false).devicePath(4), device);
     QCOMPARE(PortResolver(root.path(), false).devicePath(5), QString());
     QCOMPARE(PortResolver(root.path(), false).devicePath(0), QString());
+}
+
+void TestLink::portHeldByAnotherProgramIsNamedAfterTheSearch()
+{
+    // A terminal as the serial device; another program holds it the way serial programs do (its lock
+    // file and an exclusive open), here a second port object of this process.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    QVERIFY(master >= 0);
+    QVERIFY(grantpt(master) == 0 && unlockpt(master) == 0);
+    const QString terminal = QString::fromLocal8Bit(ptsname(master));
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("System/dev")));
+    const QString device = root.filePath(QStringLiteral("System/dev/COM2"));
+    QVERIFY(QFile::link(terminal, device));
+    auto holder = std::make_unique<QSerialPort>(device);
+    QVERIFY(holder->open(QIODevice::ReadWrite));
+
+    RecordingNotifier notifier;
+    Link link(std::make_unique<SerialLinkPort>(PortResolver(root.path(), false)), notifier);
+    link.applySettings({3, 1, 1, 3});
+    const auto searchInVain = [&link] {
+        link.post(LinkMode::BaseStationSearch);
+        for (int i = 0; i < 20 && !link.sequencer().take(LinkEvent::NoBaseStation); ++i)
+            link.sequencer().onTickTimer();
+    };
+    searchInVain();
+    // COM1 and COM3 have no device at all: only the held port is named.
+    QCOMPARE(link.portsInUse(), QStringList{QStringLiteral("COM2 (%1)").arg(device)});
+
+    // Let go: the port opens (and stays silent), so the next search names nothing.
+    holder.reset();
+    searchInVain();
+    QCOMPARE(link.portsInUse(), QStringList());
+    link.port().close();
+    ::close(master);
 }
 
 QTEST_GUILESS_MAIN(TestLink)

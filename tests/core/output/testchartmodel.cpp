@@ -49,6 +49,7 @@ private slots:
     void ballotWithNoAnswersShowsOnlyNonZeroSlices();
     void emptyElectionShowsOneFullSliceAndSlivers();
     void shorterResultKeepsEarlierFields();
+    void repeatedHandOverChangesNothingButAKindChangeRederives();
     void barHeightsScaleToSeventyPercentOfThePlot();
     void zeroOrNegativeSumGivesEmptyBarsAndNoSlices_data();
     void zeroOrNegativeSumGivesEmptyBarsAndNoSlices();
@@ -278,6 +279,33 @@ void TestChartModel::everyOperationAnnouncesAChange()
     m.showKeyLegend(u"x:"_s, u"y"_s, White);
     m.showResult(u"1:"_s, u"l:"_s, White);
     QCOMPARE(changed.count(), 8);
+}
+
+void TestChartModel::repeatedHandOverChangesNothingButAKindChangeRederives()
+{
+    // The live tick hands the whole chart over twice a second; an unchanged chart must not repaint.
+    ChartModel m;
+    QSignalSpy changed(&m, &ChartModel::changed);
+    const auto handOver = [&m](int kind, const QString &result) {
+        m.setCaption(u"Vote now"_s, White);
+        m.setPercentageDisplay(1);
+        m.setScreen(1, kind);
+        m.showResult(result, FiveLabels, White);
+    };
+    handOver(4, u"1:2:3:4:5:"_s);
+    const qsizetype afterFirst = changed.count();
+    QVERIFY(afterFirst > 0);
+    handOver(4, u"1:2:3:4:5:"_s);
+    QCOMPARE(changed.count(), afterFirst);
+    const QList<qint64> fiveBars = values(m.bars());
+    QCOMPARE(fiveBars.size(), 5);
+    // Same text, other kind: the bars are derived for the new kind.
+    handOver(2, u"1:2:3:4:5:"_s);
+    QVERIFY(changed.count() > afterFirst);
+    QCOMPARE(values(m.bars()).size(), 3);
+    handOver(4, u"1:2:4:4:5:"_s);
+    QCOMPARE(values(m.bars()).size(), 5);
+    QVERIFY(values(m.bars()) != fiveBars);
 }
 
 QTEST_MAIN(TestChartModel)

@@ -13,8 +13,11 @@
 #include "gui/conduct/conferencewindow.h"
 #include "gui/conduct/signinwindow.h"
 #include "gui/conduct/votingwindow.h"
+#include "gui/output/bigscreenwindow.h"
+#include "gui/output/screentexteditor.h"
 #include "gui/ui/hubbutton.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -23,6 +26,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
 
 namespace {
 using Control = ConferenceWindow::Control;
@@ -94,6 +99,7 @@ private slots:
     void exitAsksFirstAndNoKeepsTheConference();
     void enterInAFieldPressesNoButton();
     void bannerGoesToTheHallTextPane();
+    void screenTextSentFromTheConsoleIsOnTheHall();
     void titleNamesTheMeetingAndThePreparationGetsItAsOpen();
     void queryResultCarriesTheStoredBallot();
 };
@@ -285,6 +291,53 @@ void TestConferenceWindow::bannerGoesToTheHallTextPane()
     f.window->runMenuItem(1402);
     QVERIFY(arrived.wait());
     QCOMPARE(f.hall.textDocument().toPlainText().trimmed(), "Annual plenary");
+
+    // The banner file goes missing: the hall keeps its pane and text, and the operator is told which file.
+    f.hall.show(HallScreen::Pane::Chart);
+    const QString path = f.meeting.dir.filePath("MeeFile/Meebanner/20261208090000.rtf");
+    QVERIFY(QFile::remove(path));
+    f.meeting.notifier.clear();
+    f.window->runMenuItem(1402);
+    QCOMPARE(f.hall.pane(), HallScreen::Pane::Chart);
+    QCOMPARE(f.hall.textDocument().toPlainText().trimmed(), "Annual plenary");
+    QVERIFY(!f.hall.isReadingDocument());
+    QCOMPARE(f.meeting.notifier.count(), 1);
+    QCOMPARE(f.lastMessage().key, "MsgBannerMissing");
+    QCOMPARE(f.lastMessage().args, QStringList{QDir::toNativeSeparators(path)});
+}
+
+void TestConferenceWindow::screenTextSentFromTheConsoleIsOnTheHall()
+{
+    // The console's own wiring: the insert-display button runs the editor modally over the conference.
+    Fixture *fixture = nullptr;
+    HallScreen *hall = nullptr;
+    ConferenceHooks hooks;
+    hooks.openScreenTextEditor = [&](QWidget *parent) {
+        ScreenTextEditor::open(parent, *hall, fixture->meeting.root, fixture->meeting.notifier, TextCatalogue());
+    };
+    Fixture f("1", false, std::move(hooks));
+    fixture = &f;
+    hall = &f.hall;
+    BigScreenWindow screen(f.hall);
+    f.hall.show(HallScreen::Pane::Chart);
+
+    bool sent = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *editor = qobject_cast<ScreenTextEditor *>(QApplication::activeModalWidget());
+        QVERIFY(editor);
+        QTRY_VERIFY(editor->findChild<QPushButton *>("IDC_SEND_INSBNT")->isEnabled());
+        editor->editor()->setPlainText("Coffee break");
+        editor->findChild<QPushButton *>("IDC_SEND_INSBNT")->click();
+        sent = true;
+        editor->findChild<QPushButton *>("IDOK")->click();
+    });
+    QVERIFY(f.window->press(Control::InsertDisplay));
+    QVERIFY(sent);
+    QCOMPARE(f.hall.pane(), HallScreen::Pane::Text);
+    QTRY_COMPARE(f.hall.textDocument().toPlainText(), "Coffee break");
+    // What the hall window shows is that document.
+    QCOMPARE(screen.findChild<QTextEdit *>()->document(), &f.hall.textDocument());
+    QVERIFY(screen.isVisible());
 }
 
 void TestConferenceWindow::titleNamesTheMeetingAndThePreparationGetsItAsOpen()

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "core/shell/dataroot.h"
 #include "core/shell/textcatalogue.h"
 #include "outputlanguagefile.h"
+#include "recordingnotifier.h"
 
 using namespace Qt::StringLiterals;
 
@@ -42,14 +44,18 @@ class TestScreenTextEditor final : public QObject
 
 private slots:
     void initTestCase();
+    void init() { m_notifier.clear(); }
     void sendWritesTheFileAndFillsTheHall();
+    void aLargeTextIsReadIntoTheHallOffTheInterfaceThread();
     void opensOnTheTextLastSent();
+    void aFileAboveTheLimitIsRefusedByName();
     void onlyTheCloseButtonCloses();
     void theHallGetsTheTextWhenTheFileCannotBeWritten();
 
 private:
     QTemporaryDir m_texts;
     TextCatalogue m_catalogue;
+    RecordingNotifier m_notifier;
 };
 
 void TestScreenTextEditor::initTestCase()
@@ -65,7 +71,7 @@ void TestScreenTextEditor::sendWritesTheFileAndFillsTheHall()
     HallScreen hall;
     hall.show(HallScreen::Pane::Chart);
     hall.textDocument().setPlainText(u"Old banner"_s);
-    ScreenTextEditor editor(hall, root, m_catalogue);
+    ScreenTextEditor editor(hall, root, m_notifier, m_catalogue);
     QCOMPARE(editor.windowTitle(), u"Screen text"_s);
     QCOMPARE(editor.size(), QSize(800, 400));
     typeText(editor.editor());
@@ -73,7 +79,9 @@ void TestScreenTextEditor::sendWritesTheFileAndFillsTheHall()
 
     QSignalSpy arrived(&hall, &HallScreen::textDocumentReplaced);
     editor.findChild<QPushButton *>(u"IDC_SEND_INSBNT"_s)->click();
-    QVERIFY(arrived.wait());
+    // On the hall when the click returns, nothing left to wait for.
+    QCOMPARE(arrived.count(), 1);
+    QVERIFY(!hall.isReadingDocument());
 
     const QString path = dir.filePath(u"System/insretview.rtf"_s);
     QFile file(path);
@@ -89,20 +97,68 @@ void TestScreenTextEditor::sendWritesTheFileAndFillsTheHall()
     QCOMPARE(editor.windowTitle(), u"MyRtf - "_s + QDir::toNativeSeparators(path));
 }
 
+void TestScreenTextEditor::aLargeTextIsReadIntoTheHallOffTheInterfaceThread()
+{
+    QTemporaryDir dir;
+    const DataRoot root(dir.path());
+    HallScreen hall;
+    ScreenTextEditor editor(hall, root, m_notifier, m_catalogue);
+    const QString line = u"The assembly decides on the budget, article by article.\n"_s;
+    editor.editor()->setPlainText(line.repeated(int(ScreenTextController::SendInPlaceBytes / line.size()) + 1));
+    QSignalSpy arrived(&hall, &HallScreen::textDocumentReplaced);
+    editor.send();
+    QVERIFY(hall.isReadingDocument());
+    QVERIFY(arrived.wait());
+    QCOMPARE(hall.textDocument().toPlainText(), editor.editor()->toPlainText());
+    QCOMPARE(hall.pane(), HallScreen::Pane::Text);
+}
+
 void TestScreenTextEditor::opensOnTheTextLastSent()
 {
     QTemporaryDir dir;
     const DataRoot root(dir.path());
     HallScreen hall;
     {
-        ScreenTextEditor first(hall, root, m_catalogue);
+        ScreenTextEditor first(hall, root, m_notifier, m_catalogue);
         typeText(first.editor());
         first.send();
     }
-    ScreenTextEditor second(hall, root, m_catalogue);
+    ScreenTextEditor second(hall, root, m_notifier, m_catalogue);
+    // The file is read off the interface thread: meanwhile nothing can be typed or sent, so the empty
+    // pane can neither take the operator's typing nor overwrite the file and the hall.
+    auto *sendButton = second.findChild<QPushButton *>(u"IDC_SEND_INSBNT"_s);
+    QVERIFY(second.editor()->isReadOnly());
+    QVERIFY(!sendButton->isEnabled());
+    QVERIFY(!second.controller().send(*second.editor()->document()));
+    QSignalSpy arrived(&second.controller().reader(), &DocumentReader::ready);
+    QVERIFY(arrived.wait());
     QCOMPARE(second.editor()->toPlainText(), u"休会 15 minutes"_s);
     QVERIFY(isBoldAt(*second.editor()->document(), 1));
     QVERIFY(!second.editor()->document()->isModified());
+    QVERIFY(!second.editor()->isReadOnly());
+    QVERIFY(sendButton->isEnabled());
+    QCOMPARE(m_notifier.count(), 0);
+}
+
+void TestScreenTextEditor::aFileAboveTheLimitIsRefusedByName()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(u"System"_s));
+    const QString path = dir.filePath(u"System/insretview.rtf"_s);
+    QFile huge(path);
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    QVERIFY(huge.resize(DocumentReader::MaxBytes + 1)); // sparse: nothing to write
+    huge.close();
+    const DataRoot root(dir.path());
+    HallScreen hall;
+    ScreenTextEditor editor(hall, root, m_notifier, m_catalogue);
+    QCOMPARE(m_notifier.count(), 1);
+    QCOMPARE(m_notifier.entries().at(0).text.key, u"MsgDocTooLarge"_s);
+    QCOMPARE(m_notifier.entries().at(0).text.args.at(0), QDir::toNativeSeparators(path));
+    // The editor starts empty and usable; the file is only replaced when the operator sends.
+    QVERIFY(editor.editor()->document()->isEmpty());
+    QVERIFY(!editor.editor()->isReadOnly());
+    QCOMPARE(QFileInfo(path).size(), DocumentReader::MaxBytes + 1);
 }
 
 void TestScreenTextEditor::onlyTheCloseButtonCloses()
@@ -110,7 +166,7 @@ void TestScreenTextEditor::onlyTheCloseButtonCloses()
     QTemporaryDir dir;
     const DataRoot root(dir.path());
     HallScreen hall;
-    ScreenTextEditor editor(hall, root, m_catalogue);
+    ScreenTextEditor editor(hall, root, m_notifier, m_catalogue);
     editor.show();
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
 
@@ -140,7 +196,7 @@ void TestScreenTextEditor::theHallGetsTheTextWhenTheFileCannotBeWritten()
     blocker.close();
     const DataRoot root(dir.path());
     HallScreen hall;
-    ScreenTextEditor editor(hall, root, m_catalogue);
+    ScreenTextEditor editor(hall, root, m_notifier, m_catalogue);
     typeText(editor.editor());
     editor.send();
     QCOMPARE(hall.textDocument().toPlainText(), u"休会 15 minutes"_s);

@@ -6,8 +6,11 @@
 #include "gui/shell/startupsearchwindow.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -52,6 +55,7 @@ private slots:
     void errorWindowClosedWithoutItsButtonsOffersSearchAgain_data();
     void errorWindowClosedWithoutItsButtonsOffersSearchAgain();
     void escapeDoesNotCloseTheWindow();
+    void errorWindowNamesThePortsAnotherProgramHeld();
 };
 
 void TestStartupSearchWindow::errorWindowOncePerSearchAndSearchAgainRestarts()
@@ -119,6 +123,30 @@ void TestStartupSearchWindow::escapeDoesNotCloseTheWindow()
     QVERIFY(f.window.isVisible());
     f.window.close();
     QVERIFY(f.window.isVisible());
+}
+
+void TestStartupSearchWindow::errorWindowNamesThePortsAnotherProgramHeld()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("menu.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[FrmError]\nIDC_STATIC_ERRCLEW1=No base station answered.\n"
+               "IDC_STATIC_ERRCLEW2=Switch it on.\nMsgPortInUse=%1: in use by another program.\n");
+    file.close();
+    const TextCatalogue catalogue(file.fileName());
+    const auto line = [](const LinkErrorDialog &dialog, const char *key) {
+        return dialog.findChild<QLabel *>(QString::fromLatin1(key));
+    };
+
+    const LinkErrorDialog silent(catalogue, {});
+    QCOMPARE(line(silent, "IDC_STATIC_ERRCLEW1")->text(), "No base station answered.");
+    QVERIFY(!line(silent, "IDC_STATIC_ERRCLEW2")->isHidden());
+
+    // Switching the base station on would not help: the held ports are named instead.
+    const LinkErrorDialog held(catalogue, {"COM2 (/dev/ttyUSB1)", "COM4 (/dev/ttyUSB3)"});
+    QCOMPARE(line(held, "IDC_STATIC_ERRCLEW1")->text(),
+             "COM2 (/dev/ttyUSB1), COM4 (/dev/ttyUSB3): in use by another program.");
+    QVERIFY(line(held, "IDC_STATIC_ERRCLEW2")->isHidden());
 }
 
 QTEST_MAIN(TestStartupSearchWindow)
