@@ -208,6 +208,7 @@ void ConferenceWindow::openMeeting(const MeetingRecord &meeting)
         m_documentPage = m_hooks.createDocumentPage(this);
         m_documentPage->setGeometry(QRect(ChildOrigin, QSize(818, 682)));
         m_documentPage->hide();
+        setControlEnabled(Control::Document, true);
     }
     // Enter typed into a field of a page must not press whichever button last had the focus.
     for (QPushButton *pageButton : findChildren<QPushButton *>())

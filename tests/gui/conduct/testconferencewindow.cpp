@@ -361,7 +361,7 @@ void TestConferenceWindow::textPlayerFromTheButtonColumnLeavesTheHallAsItFoundIt
     file.write("First. Second. Third.");
     file.close();
     QVERIFY(player->openFile(file.fileName()));
-    QCOMPARE(f.hall.textDocument().toPlainText(), "First. Second. Third.");
+    QCOMPARE(f.hall.textDocument().toPlainText(), "First. Second. Third.\n");
     player->automaticButton()->click();
     player->controller().tick();
     QVERIFY(player->controller().isTimerActive());
@@ -386,7 +386,7 @@ void TestConferenceWindow::textPlayerFromTheButtonColumnLeavesTheHallAsItFoundIt
 
     QVERIFY(f.window->press(Control::Document));
     QCOMPARE(f.hall.pane(), HallScreen::Pane::Text);
-    QCOMPARE(f.hall.textDocument().toPlainText(), "First. Second. Third.");
+    QCOMPARE(f.hall.textDocument().toPlainText(), "First. Second. Third.\n");
     QCOMPARE(f.meeting.notifier.count(), 0);
 }
 

@@ -263,7 +263,7 @@ void TestTextPlayerPage::leavingThePageLeavesTheHallAlone()
 
     f.page.show();
     QCOMPARE(f.hall.pane(), HallScreen::Pane::Text);
-    QCOMPARE(f.screenCopy().toPlainText(), u"One. Two. Three."_s);
+    QCOMPARE(f.screenCopy().toPlainText(), u"One. Two. Three.\n"_s);
     // "Two." was the sentence read when the page was left (the step above went to the operator's copy).
     QCOMPARE(colours(f.page.controller(), f.screenCopy(), 0, 16),
              colours(f.page.controller(), f.operatorCopy(), 0, 16));
