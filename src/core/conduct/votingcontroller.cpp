@@ -156,6 +156,7 @@ void VotingController::selectMotion(int row)
     const QColor colour = m_hall.textColour();
     m_preview.setCaption(QString(), colour);
     m_preview.setSecondCaption(QString(), colour);
+    m_preview.setSubcaption(QString());
     m_preview.setScreen(int(ChartModel::Screen::Message), 0);
     m_preview.showMessage(m_motion.OveName, QString(), QString(), colour);
 }
