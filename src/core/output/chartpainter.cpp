@@ -496,8 +496,8 @@ void ChartPainter::paint(QPainter &painter, const QRect &client, const ChartMode
     }
     paintCaption(painter, captionBand(g, false, sub), model.caption(), DisplayFonts::arial(px(g.largeTenths)),
                  model.captionColour());
-    paintCaption(painter, captionBand(g, true, sub), model.subcaption(), DisplayFonts::hei(px(g.largeTenths)),
-                 model.captionColour());
+    paintCaption(painter, captionBand(g, true, sub), model.subcaption(),
+                 DisplayFonts::arial(px(g.largeTenths)), model.captionColour());
     painter.restore();
 }
 
