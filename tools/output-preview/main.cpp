@@ -117,7 +117,9 @@ std::optional<StoredResult> readStoredResult(const DataRoot &root, const QString
                         motion.result,
                         motion.PollTimel,
                         textNumber(motion.ViewPer),
-                        screenSize};
+                        screenSize,
+                        false,
+                        textNumber(motion.ViewPass) == 1};
 }
 
 struct Session

@@ -151,11 +151,12 @@ void VotingController::selectMotion(int row)
     m_row = row;
     m_verdict.clear();
     loadMotion(m_motions.OveName[row], true);
-    showMotionOnHall();
-    // The hall now shows the motion, not the last result: neither does the operator's preview.
+    // The hall is left as it is: a click is no decision, and a start may still be refused. It changes when
+    // the ballot starts, or when the operator sends the motion on purpose (showMotionOnHall).
     const QColor colour = m_hall.textColour();
     m_preview.setCaption(QString(), colour);
     m_preview.setSecondCaption(QString(), colour);
+    m_preview.setSubcaption(QString());
     m_preview.setScreen(int(ChartModel::Screen::Message), 0);
     m_preview.showMessage(m_motion.OveName, QString(), QString(), colour);
 }
@@ -194,6 +195,8 @@ void VotingController::loadMotion(const QString &name, bool onSelection)
 
 void VotingController::showMotionOnHall()
 {
+    if (m_row < 0 || m_phase != Phase::Idle)
+        return;
     const QString path =
         m_root.filePath(QStringLiteral("MeeFile/") + m_meetingFolder + QLatin1Char('/') + m_motion.rtf);
     const DocumentReader::Start start =
@@ -330,6 +333,7 @@ void VotingController::start()
     forBothCharts([&](ChartModel &chart) {
         chart.setCaption(QString(), colour);
         chart.setSecondCaption(QString(), colour);
+        chart.setSubcaption(m_motion.OveName);
     });
     showStartScreen();
     m_phase = Phase::Announcing;
@@ -499,13 +503,18 @@ void VotingController::showResult(bool final)
     const QColor colour = m_hall.textColour();
     const bool timeLimit = isYes(m_motion.VoteTimelRes);
     const QString labels = labelList();
+    // While the ballot runs the call to vote (or the count-down) stands over the motion's title; the
+    // result stands under the title, with the verdict when the motion says to show it.
+    const bool asResult = final || (!timeLimit && !m_live);
     forBothCharts([&](ChartModel &chart) {
-        if (!timeLimit)
-            chart.setCaption(m_live ? text(ScreenSection, u"ScrVoteNow")
-                                    : text(ScreenSection, u"ScrBallotReport"),
-                             colour);
-        else if (final)
-            chart.setCaption(text(ScreenSection, u"ScrBallotReport"), colour);
+        if (asResult) {
+            chart.setCaption(m_motion.OveName, colour);
+            chart.setSubcaption(isYes(m_motion.ViewPass) ? m_verdict : QString());
+        } else {
+            if (!timeLimit)
+                chart.setCaption(text(ScreenSection, u"ScrVoteNow"), colour);
+            chart.setSubcaption(m_motion.OveName);
+        }
         chart.setPercentageDisplay(textNumber(m_motion.ViewPer));
         chart.setUnits(text(ScreenSection, u"ScrUnitPersons"), text(ScreenSection, u"ScrUnitVotes"));
         chart.setScreen(int(ChartModel::Screen::Table), info().chartKind);
@@ -564,6 +573,7 @@ void VotingController::beginFinalPass()
     forBothCharts([&](ChartModel &chart) {
         chart.setCaption(QString(), colour);
         chart.setSecondCaption(QString(), colour);
+        chart.setSubcaption(m_motion.OveName);
         chart.setScreen(int(ChartModel::Screen::Message), 0);
         chart.showMessage(ended, QString(), counting, colour);
     });
@@ -591,10 +601,6 @@ void VotingController::onFinalPassCheck()
     }
     m_waitTimer->stop();
     tallyAndStore(true);
-    if (isYes(m_motion.ViewPass)) {
-        const QColor colour = m_hall.textColour();
-        forBothCharts([&](ChartModel &chart) { chart.setCaption(m_verdict, colour); });
-    }
     afterStoring();
 }
 
@@ -625,9 +631,8 @@ void VotingController::storeInterrupted()
     tallyAndStore(false);
     m_live = false;
     showResult(true);
-    const QColor colour = m_hall.textColour();
     const QString interrupted = m_texts.DateBreak;
-    forBothCharts([&](ChartModel &chart) { chart.setCaption(interrupted, colour); });
+    forBothCharts([&](ChartModel &chart) { chart.setSubcaption(interrupted); });
     m_liveWriter->flush();
     afterStoring();
 }

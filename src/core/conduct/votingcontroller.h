@@ -70,6 +70,9 @@ public:
 
     // -1: no motion selected.
     void selectMotion(int row);
+    // Puts the selected motion's document, or its title when it has none, on the hall; only between
+    // ballots.
+    void showMotionOnHall();
     void start();
     void stop();
     // A new candidate list from the candidate window; an empty list changes nothing.
@@ -143,7 +146,6 @@ signals:
 private:
     void readMeetingCounts();
     void loadMotion(const QString &name, bool onSelection);
-    void showMotionOnHall();
     void writeSettingsBack();
     void showStartScreen();
     void showResult(bool final);

@@ -31,16 +31,22 @@ ChartGeometry ChartGeometry::compute(const ChartModel &model, const QRect &clien
     const int ph = g.plot.height();
     g.baseLine = g.plot.top() + ph * 4 / 5;
     g.barDepth = ph / 60;
+    // From the top of the plot down: the attendance line, a value text's band, then the tallest bar.
+    const int textBand = ph / 10;
+    g.attendance = QRect(g.plot.left(), g.plot.top(), pw, textBand);
+    g.tallestBar = std::max(0, g.baseLine - g.plot.top() - 2 * textBand - g.barDepth);
     if (model.barWidthDivisor() > 0) {
         g.barWidth = pw / model.barWidthDivisor();
-        const QList<int> heights = model.barHeights(ph);
+        const QList<int> heights = model.barHeights(g.tallestBar);
         for (int i = 0; i < heights.size(); ++i)
             g.barFronts.append(QRect(g.barLeft(i), g.baseLine - heights[i], g.barWidth, heights[i]));
     }
 
     const int ew = pw / 2;
     const int eh = ph / 2;
-    g.pie = QRect(g.plot.left() + (pw - ew) / 2, g.plot.top() + (ph - eh) / 2, ew, eh);
+    // Below the attendance line when there is one, so the labels of the upper slices stay clear of it.
+    const int pieTop = g.plot.top() + (ph - eh) / 2 + (model.hasAttendance() ? textBand / 2 : 0);
+    g.pie = QRect(g.plot.left() + (pw - ew) / 2, pieTop, ew, eh);
     g.rimDepth = ph / 20;
     return g;
 }

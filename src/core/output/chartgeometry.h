@@ -19,6 +19,8 @@ struct ChartGeometry
     int barWidth = 0;
     int baseLine = 0;       // y the bars stand on, 4/5 down the plot
     int barDepth = 0;       // the 3-D side and top faces
+    int tallestBar = 0;     // the largest answer's height: up to the value text under the attendance line
+    QRect attendance;       // a full ballot's due and present, across the top of the plot
     QList<QRect> barFronts; // empty (zero height) rectangles for empty bars
 
     // Pie chart: the top ellipse; the rim hangs below it.

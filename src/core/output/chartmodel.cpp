@@ -63,6 +63,14 @@ void ChartModel::setSecondCaption(const QString &text, const QColor &colour)
     emit changed();
 }
 
+void ChartModel::setSubcaption(const QString &text)
+{
+    if (text == m_subcaption)
+        return;
+    m_subcaption = text;
+    emit changed();
+}
+
 void ChartModel::setScreen(int screenCode, int chartKind)
 {
     const Screen screen = screenCode >= 0 && screenCode <= 5 ? Screen(screenCode) : Screen::None;
@@ -144,18 +152,20 @@ void ChartModel::derive()
     m_barDivisor = 0;
 
     int firstField = 0;
+    int labelOffset = 0;
     int count = 0;
     // The all-zero election still shows a pie: one near-full slice and a sliver per other candidate.
     bool zeroFallback = false;
     switch (m_kind) {
     case Kind::FullBallot:
-        firstField = 1;
-        if (m_fields[0] == QLatin1String("1")) {
-            count = 6;
-            m_barDivisor = 12;
-        } else if (m_fields[0] == QLatin1String("2")) {
-            count = 5;
-            m_barDivisor = 10;
+        // Only the three answers are bars and slices. Due and present are no share of the answers (a pie
+        // with them beside the answers means nothing, and bars scaled to them leave the answers at the
+        // bottom); the painter writes them as text.
+        if (m_fields[0] == QLatin1String("1") || m_fields[0] == QLatin1String("2")) {
+            firstField = 3;
+            labelOffset = 2;
+            count = 3;
+            m_barDivisor = 7;
         }
         break;
     case Kind::ElectOneOfThree:
@@ -179,10 +189,10 @@ void ChartModel::derive()
     bool allZero = count > 0;
     for (int i = 0; i < count; ++i) {
         const int f = firstField + i;
-        addItem(m_bars, f, i);
+        addItem(m_bars, f, labelOffset + i);
         if (m_fields[f] != Zero) {
             allZero = false;
-            addItem(m_slices, f, i);
+            addItem(m_slices, f, labelOffset + i);
         }
     }
     if (zeroFallback && allZero) {
@@ -190,14 +200,6 @@ void ChartModel::derive()
         for (int i = 0; i < count; ++i)
             m_slices.append({i == 0 ? 100 : 1, Zero, label(i), i});
     }
-}
-
-qint64 ChartModel::barSum() const
-{
-    qint64 sum = 0;
-    for (const ChartItem &b : m_bars)
-        sum += b.value;
-    return sum;
 }
 
 qint64 ChartModel::sliceTotal() const
@@ -208,19 +210,24 @@ qint64 ChartModel::sliceTotal() const
     return total;
 }
 
-QList<int> ChartModel::barHeights(int plotHeight) const
+QList<int> ChartModel::barHeights(int tallest) const
 {
     QList<int> heights(m_bars.size(), 0);
-    const qint64 sum = barSum();
-    if (sum <= 0 || plotHeight <= 0)
+    qint64 largest = 0;
+    for (const ChartItem &b : m_bars)
+        largest = std::max(largest, b.value);
+    if (largest <= 0 || tallest <= 0)
         return heights;
     // In whole numbers, so a bar lands on the same pixel whatever the floating-point rounding.
-    const qint64 plot = std::min(plotHeight, 1 << 24);
-    for (qsizetype i = 0; i < m_bars.size(); ++i) {
-        const qint64 value = std::clamp<qint64>(m_bars[i].value, 0, sum);
-        heights[i] = int(plot * value * 7 / (sum * 10));
-    }
+    const qint64 room = std::min(tallest, 1 << 24);
+    for (qsizetype i = 0; i < m_bars.size(); ++i)
+        heights[i] = int(room * std::clamp<qint64>(m_bars[i].value, 0, largest) / largest);
     return heights;
+}
+
+bool ChartModel::hasAttendance() const
+{
+    return m_kind == Kind::FullBallot && !m_bars.isEmpty();
 }
 
 QList<ChartSliceSpan> ChartModel::sliceSpans() const

@@ -76,6 +76,9 @@ public:
     // Operations.
     void setCaption(const QString &text, const QColor &colour);
     void setSecondCaption(const QString &text, const QColor &colour);
+    // A line under the caption, in the caption's colour: the motion's title under the call to vote, the
+    // verdict under the title of a result. Empty takes the whole band for the caption again.
+    void setSubcaption(const QString &text);
     // Codes outside 0..5 and kinds outside 0..7 draw nothing rather than guess.
     void setScreen(int screenCode, int chartKind);
     // Also drops the screen back to None, so only fills and captions show until the next setScreen.
@@ -91,6 +94,7 @@ public:
     // State.
     QString caption() const { return m_caption; }
     QString secondCaption() const { return m_secondCaption; }
+    QString subcaption() const { return m_subcaption; }
     QColor captionColour() const { return m_captionColour; }
     Screen screen() const { return m_screen; }
     Kind kind() const { return m_kind; }
@@ -116,11 +120,13 @@ public:
     const QList<ChartItem> &slices() const { return m_slices; }
     // The bar width is the plot width divided by this; 0 when the kind draws no bars.
     int barWidthDivisor() const { return m_barDivisor; }
-    qint64 barSum() const;
     qint64 sliceTotal() const;
-    // Bar heights in pixels for a plot of the given height: a bar holding the whole sum is 70 % of it. A
-    // sum of 0 (or less) gives empty bars.
-    QList<int> barHeights(int plotHeight) const;
+    // Bar heights in pixels: the largest answer is `tallest` high and the others in proportion, so the
+    // answers fill the plot whatever their sum. No answer at all gives empty bars.
+    QList<int> barHeights(int tallest) const;
+    // A full ballot's bars and pie show its answers; due (field 1, label 0) and present (field 2, label
+    // 1) are written beside them as text.
+    bool hasAttendance() const;
     // Whole degrees per slice. Starts are truncated from the running total, so the slices close the
     // circle without a gap; no slices at all when the total is 0.
     QList<ChartSliceSpan> sliceSpans() const;
@@ -134,6 +140,7 @@ private:
 
     QString m_caption;
     QString m_secondCaption;
+    QString m_subcaption;
     QColor m_captionColour = Qt::white;
     Screen m_screen = Screen::None;
     Kind m_kind = Kind::None;

@@ -57,16 +57,33 @@ int px(int tenths)
     return DisplayFonts::pixelSizeFromTenths(tenths);
 }
 
+// The caption band: from 2 % of the height down to the plot. A subcaption takes its lower part.
+QRectF captionBand(const ChartGeometry &g, bool forSubcaption, bool withSubcaption)
+{
+    const qreal band = std::max(g.plot.top() - g.captionTop, g.client.height() / 10);
+    if (!withSubcaption)
+        return QRectF(g.client.left(), g.captionTop, g.client.width(), band);
+    const qreal upper = band * 0.58;
+    return forSubcaption ? QRectF(g.client.left(), g.captionTop + upper, g.client.width(), band - upper)
+                         : QRectF(g.client.left(), g.captionTop, g.client.width(), upper);
+}
+
 // A caption centred across the whole width, hanging from 2 % of the height into the band above the plot.
-void paintCaption(QPainter &p, const ChartGeometry &g, const QString &text, const QFont &base,
+// A long one (a motion's title) shrinks to fit, down to a third of its size, and is then elided.
+void paintCaption(QPainter &p, const QRectF &box, const QString &text, const QFont &base,
                   const QColor &colour)
 {
     if (text.isEmpty())
         return;
-    const qreal band = std::max(g.plot.top() - g.captionTop, g.client.height() / 10);
-    const QFont f = fitted(base, text, g.client.width() * 0.96, band);
-    drawText(p, QRectF(g.client.left(), g.captionTop, g.client.width(), band),
-             Qt::AlignHCenter | Qt::AlignTop, text, f, colour);
+    const qreal width = box.width() * 0.96;
+    QFont f = fitted(base, text, width, box.height());
+    const int floor = std::max(MinimumPixelSize, base.pixelSize() / 3);
+    QString shown = text;
+    if (f.pixelSize() < floor) {
+        f.setPixelSize(floor);
+        shown = QFontMetricsF(f).elidedText(text, Qt::ElideRight, width);
+    }
+    drawText(p, box, Qt::AlignHCenter | Qt::AlignTop, shown, f, colour);
 }
 
 void paintBars(QPainter &p, const ChartGeometry &g, const ChartModel &m)
@@ -197,7 +214,9 @@ void paintPie(QPainter &p, const ChartGeometry &g, const ChartModel &m)
         labels.append(l);
         texts.append(l.text);
     }
-    const QRectF area = QRectF(g.client).adjusted(4, 4, -4, -4);
+    QRectF area = QRectF(g.client).adjusted(4, 4, -4, -4);
+    if (m.hasAttendance())
+        area.setTop(g.attendance.bottom() + 2);
     const QFont font =
         fitted(DisplayFonts::hei(px(g.chartTenths)), texts,
                std::max(20.0, std::min(area.right() - pie.right(), pie.left() - area.left()) * 1.4),
@@ -256,6 +275,23 @@ void paintPie(QPainter &p, const ChartGeometry &g, const ChartModel &m)
         p.drawLine(l.leaderFrom, end);
         drawText(p, l.box, Qt::AlignLeft | Qt::AlignVCenter, l.text, font, m.contentColour());
     }
+}
+
+// Due and present of a full ballot, one line over the bars or the pie: "Due 10 delegates   Present 8
+// delegates".
+void paintAttendance(QPainter &p, const ChartGeometry &g, const ChartModel &m)
+{
+    if (!m.hasAttendance() || g.attendance.isEmpty())
+        return;
+    const auto part = [&m](int i) {
+        QStringList words{m.label(i), m.field(i + 1), m.personsUnit()};
+        words.removeAll(QString());
+        return words.join(u' ');
+    };
+    const QString line = part(0) + u"    "_s + part(1);
+    const QFont f =
+        fitted(DisplayFonts::hei(px(g.chartTenths)), line, g.attendance.width(), g.attendance.height());
+    drawText(p, g.attendance, Qt::AlignHCenter | Qt::AlignVCenter, line, f, m.contentColour());
 }
 
 struct TableRow
@@ -434,13 +470,16 @@ void ChartPainter::paint(QPainter &painter, const QRect &client, const ChartMode
     painter.fillRect(client, model.background());
     painter.fillRect(g.plot, model.plotColour());
 
-    paintCaption(painter, g, model.secondCaption(), DisplayFonts::hei(px(g.largeTenths)),
-                 model.captionColour());
+    const bool sub = !model.subcaption().isEmpty();
+    paintCaption(painter, captionBand(g, false, sub), model.secondCaption(),
+                 DisplayFonts::hei(px(g.largeTenths)), model.captionColour());
     switch (model.screen()) {
     case ChartModel::Screen::Bar:
+        paintAttendance(painter, g, model);
         paintBars(painter, g, model);
         break;
     case ChartModel::Screen::Pie:
+        paintAttendance(painter, g, model);
         paintPie(painter, g, model);
         break;
     case ChartModel::Screen::Table:
@@ -455,7 +494,10 @@ void ChartPainter::paint(QPainter &painter, const QRect &client, const ChartMode
     case ChartModel::Screen::None:
         break;
     }
-    paintCaption(painter, g, model.caption(), DisplayFonts::arial(px(g.largeTenths)), model.captionColour());
+    paintCaption(painter, captionBand(g, false, sub), model.caption(), DisplayFonts::arial(px(g.largeTenths)),
+                 model.captionColour());
+    paintCaption(painter, captionBand(g, true, sub), model.subcaption(),
+                 DisplayFonts::arial(px(g.largeTenths)), model.captionColour());
     painter.restore();
 }
 

@@ -1,6 +1,9 @@
 #include "core/output/nameboardpainter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+
+#include <algorithm>
 
 #include "core/output/displayfonts.h"
 #include "core/output/nameboard.h"
@@ -21,12 +24,46 @@ NameBoardLayout NameBoardPainter::layout(const NameBoard &board, const QRect &cl
 
     const double cellWidth = double(clientRight - left) / board.columns();
     const double cellHeight = double(clientBottom - top) / board.rows();
+    const int gap = std::max(2, int(cellWidth / 40));
     for (int i = 0; i < board.count(); ++i) {
         const int column = i % board.columns();
         const int row = i / board.columns();
-        l.names.append(QPoint(int(left + column * cellWidth), int(top + (row + 1) * cellHeight)));
+        const QPoint at(int(left + column * cellWidth), int(top + (row + 1) * cellHeight));
+        l.names.append(at);
+        // The next column starts at the next truncated position; a gap of a fortieth of a cell keeps the
+        // last letter of one name off the first of its neighbour.
+        const int right = std::min(clientRight, int(left + (column + 1) * cellWidth) - gap);
+        const int bottom = std::min(clientBottom, int(top + (row + 2) * cellHeight));
+        l.cells.append(QRect(at, QPoint(right - 1, bottom - 1)));
     }
     return l;
+}
+
+FittedName NameBoardPainter::fit(const QFont &font, const QString &name, const QSize &cell)
+{
+    FittedName fitted{font, name};
+    // Glyphs may reach a pixel or two past their advance: measured against a slightly narrower box, the
+    // ink stays inside the cell.
+    const qreal room = cell.width() - 3;
+    if (name.isEmpty() || room <= 0 || cell.height() <= 0)
+        return fitted;
+    const int full = std::max(1, font.pixelSize());
+    const int smallest = std::max(1, int(full * MinimumShare));
+    int px = full;
+    // Shrink by the measured overshoot, then step down: advances do not scale exactly with the size.
+    for (;;) {
+        const QFontMetricsF fm(fitted.font);
+        const qreal width = fm.horizontalAdvance(name);
+        if ((width <= room && fm.height() <= cell.height()) || px <= smallest)
+            break;
+        const double scale = std::min(room / std::max(width, 1.0), cell.height() / fm.height());
+        px = std::max(smallest, std::min(px - 1, int(px * scale)));
+        fitted.font.setPixelSize(px);
+    }
+    const QFontMetricsF fm(fitted.font);
+    if (fm.horizontalAdvance(name) > room)
+        fitted.text = fm.elidedText(name, Qt::ElideRight, room);
+    return fitted;
 }
 
 void NameBoardPainter::paint(QPainter &painter, const QRect &client, const NameBoard &board)
@@ -37,20 +74,25 @@ void NameBoardPainter::paint(QPainter &painter, const QRect &client, const NameB
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.fillRect(client, board.background());
     painter.setClipRect(client);
-    painter.setFont(DisplayFonts::font(board.fontFace(), board.fontTenths()));
+    const QFont font = DisplayFonts::font(board.fontFace(), board.fontTenths());
     painter.setPen(board.textColour());
 
     const NameBoardLayout l = layout(board, client);
-    const int farRight = client.left() + client.width() * 4;
-    const int farDown = client.top() + client.height() * 4;
-    auto draw = [&](const QPoint &at, const QString &text) {
-        if (!text.isEmpty())
-            painter.drawText(QRect(at, QPoint(farRight, farDown)),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    };
-    draw(l.title, board.title());
-    for (int i = 0; i < l.names.size(); ++i)
-        draw(l.names[i], board.names().value(i));
+    if (!board.title().isEmpty()) {
+        // The title keeps its place but not the width past the client's edge.
+        const QRect titleBox(l.title, QPoint(client.right(), client.bottom()));
+        const FittedName title = fit(font, board.title(), titleBox.size());
+        painter.setFont(title.font);
+        painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title.text);
+    }
+    for (int i = 0; i < l.cells.size(); ++i) {
+        const QString name = board.names().value(i);
+        if (name.isEmpty() || l.cells[i].isEmpty())
+            continue;
+        const FittedName fitted = fit(font, name, l.cells[i].size());
+        painter.setFont(fitted.font);
+        painter.drawText(l.cells[i], Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, fitted.text);
+    }
     painter.restore();
 }
 

@@ -102,13 +102,28 @@ void ResultViewController::showView(ResultStyle requested)
         if (!chart)
             continue;
         chart->setCaption(captionText(), White);
+        chart->setSubcaption(subcaptionText());
         chart->setPercentageDisplay(m_stored.percentageFlag);
         chart->setUnits(m_texts.ScrUnitPersons, m_texts.ScrUnitVotes);
         chart->setScreen(int(m_style), chartKind());
         chart->showResult(m_stored.result, labels, White);
-        if (m_stored.interrupted)
-            chart->setSecondCaption(m_texts.MsgInterrupted, White);
-        else if (m_style != ResultStyle::Table)
+        if (m_style != ResultStyle::Table)
             chart->setSecondCaption(QString(), White);
     }
+}
+
+QString ResultViewController::captionText() const
+{
+    return m_stored.motionName.isEmpty() ? m_texts.ScrBallotReport : m_stored.motionName;
+}
+
+QString ResultViewController::subcaptionText() const
+{
+    if (m_stored.interrupted)
+        return m_texts.MsgInterrupted;
+    if (!m_stored.showVerdict || VoteTypeTable::info(m_stored.type).chartKind != 1)
+        return {};
+    // Unit, due, present, three counts, not answered, three percentages, then the verdict.
+    constexpr int VerdictField = 10;
+    return ColonList::fields(m_stored.result, VerdictField + 1).value(VerdictField);
 }

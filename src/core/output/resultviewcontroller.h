@@ -25,6 +25,7 @@ struct StoredResult
     int percentageFlag = 2;   // `ViewPer` as a number: 1 show percentages
     QSize screenSize;         // the big screen's width and height
     bool interrupted = false; // the ballot never reached its final pass: counts without a verdict
+    bool showVerdict = false; // `ViewPass`: the verdict goes on the hall with the result
 };
 
 // The catalogue texts the result window shows or builds its label lists from, already looked up.
@@ -89,7 +90,10 @@ public:
     int chartKind() const;
     ResultStyle effectiveStyle(ResultStyle requested) const;
 
-    QString captionText() const { return m_texts.ScrBallotReport; }
+    // The hall names the motion over its result, and under the title its verdict when the motion shows
+    // it (the verdict field of a full ballot's result) or that the ballot was halted.
+    QString captionText() const;
+    QString subcaptionText() const;
 
 private:
     ResultViewTexts m_texts;

@@ -9,9 +9,11 @@ QStringList SentenceStepper::defaultPauseSymbols()
     return {u","_s, u"."_s, u";"_s, u"?"_s, u"，"_s, u"。"_s, u"；"_s, u"？"_s};
 }
 
+// The whole default list: a field offering only the Latin four dropped the full-width symbols on the
+// first Apply, and Chinese text then ran to its end in one step.
 QString SentenceStepper::defaultEntry()
 {
-    return u",.;?"_s;
+    return defaultPauseSymbols().join(QString());
 }
 
 SentenceStepper::SentenceStepper() : m_symbols(defaultPauseSymbols()) {}

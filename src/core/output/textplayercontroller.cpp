@@ -26,30 +26,58 @@ bool TextPlayerController::openFile(const QString &path)
 void TextPlayerController::setText(const QString &text)
 {
     m_stepper.setText(text);
-    const std::pair<QTextDocument *, double> copies[] = {{m_operator, OperatorPoints},
-                                                         {m_screen, ScreenPoints}};
-    for (const auto &[document, points] : copies) {
-        if (!document)
-            continue;
-        QTextCharFormat f;
-        f.setFontWeight(QFont::Normal);
-        f.setFontItalic(false);
-        f.setFontUnderline(false);
-        f.setFontPointSize(points);
-        // A new text starts black, whatever colour the last one was stepped in.
-        f.setForeground(QColor(0, 0, 0));
-        document->clear();
-        QTextCursor cursor(document);
-        cursor.setBlockCharFormat(f);
-        cursor.insertText(text, f);
-        document->setModified(false);
-    }
+    fill(m_operator, OperatorPoints);
+    fill(m_screen, ScreenPoints);
+}
+
+void TextPlayerController::fill(QTextDocument *document, double points)
+{
+    if (!document)
+        return;
+    QTextCharFormat f;
+    f.setFontWeight(QFont::Normal);
+    f.setFontItalic(false);
+    f.setFontUnderline(false);
+    f.setFontPointSize(points);
+    // A new text starts in the text colour, whatever colour the last one was stepped in.
+    f.setForeground(m_textColour);
+    document->clear();
+    QTextCursor cursor(document);
+    cursor.setBlockCharFormat(f);
+    cursor.insertText(m_stepper.text(), f);
+    document->setModified(false);
+}
+
+bool TextPlayerController::screenHoldsText() const
+{
+    return m_screen && m_screen->toPlainText() == m_stepper.text();
+}
+
+bool TextPlayerController::reclaimScreen()
+{
+    if (m_stepper.text().isEmpty() || !m_screen)
+        return false;
+    if (screenHoldsText())
+        return true;
+    fill(m_screen, ScreenPoints);
+    colour(m_stepper.sentenceStart(), m_stepper.sentenceEnd(), m_highlightColour);
+    return true;
+}
+
+void TextPlayerController::stopAutomatic()
+{
+    m_timer.stop();
+    if (!m_automatic)
+        return;
+    m_automatic = false;
+    emit automaticChanged(false);
 }
 
 void TextPlayerController::colour(int from, int to, const QColor &c)
 {
+    const bool screenIsOurs = screenHoldsText();
     for (QTextDocument *document : {m_operator.data(), m_screen.data()}) {
-        if (!document)
+        if (!document || (document == m_screen && !screenIsOurs))
             continue;
         const int last = document->characterCount() - 1;
         const int a = std::clamp(from, 0, last);
@@ -120,8 +148,9 @@ void TextPlayerController::setHighlightColour(const QColor &c)
 
 void TextPlayerController::applyFont(const QFont &font)
 {
+    const bool screenIsOurs = screenHoldsText();
     for (QTextDocument *document : {m_operator.data(), m_screen.data()}) {
-        if (!document)
+        if (!document || (document == m_screen && !screenIsOurs))
             continue;
         QTextCursor cursor(document);
         cursor.select(QTextCursor::Document);

@@ -33,8 +33,16 @@ public:
     bool openFile(const QString &path);
     // The code page of files that are neither UTF-8 nor marked: that of the operator's language.
     void setLegacyCodePage(int codePage) { m_legacyCodePage = codePage; }
-    // Both copies get the text in plain black at their sizes; the sentence positions stay.
+    // Both copies get the text in the text colour at their sizes; the sentence positions stay.
     void setText(const QString &text);
+    // Whether the hall's text pane still holds the player's text. Something else may have put its own
+    // text there since (a motion's document, the banner); the player then leaves it alone.
+    bool screenHoldsText() const;
+    // The player's page is shown again: the hall gets the player's text back, coloured as the operator
+    // left it. False when there is no text to give.
+    bool reclaimScreen();
+    // The page was left: automatic stepping stops (the button offers to start again).
+    void stopAutomatic();
     QString text() const { return m_stepper.text(); }
 
     void nextSentence();
@@ -67,6 +75,7 @@ signals:
 
 private:
     void colour(int from, int to, const QColor &colour);
+    void fill(QTextDocument *document, double points);
     void apply(const SentenceStepper::Step &step);
 
     QPointer<QTextDocument> m_operator;

@@ -4,6 +4,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 StartupSearchController::StartupSearchController(Link &link, QObject *parent)
     : QObject(parent), m_link(link), m_timer(new QTimer(this))
 {
@@ -15,6 +17,7 @@ void StartupSearchController::open()
 {
     setProgress(0);
     setSearchAgainEnabled(false);
+    followTheLink();
     m_timer->start();
 }
 
@@ -33,7 +36,41 @@ void StartupSearchController::onTimer()
         emit linkErrorRaised();
         return;
     }
-    setProgress(m_progress + 10 >= 100 ? 0 : m_progress + 10);
+    followTheLink();
+}
+
+void StartupSearchController::followTheLink()
+{
+    const CommandSequencer &sequencer = m_link.sequencer();
+    const LinkSettings &settings = m_link.settings();
+    OperatorText status;
+    int reached = 0;
+    if (sequencer.mode() == LinkMode::StartupRollCall || sequencer.isRollCallRunning()) {
+        const int total = std::max(1, settings.keypadCount);
+        const int called = std::clamp(sequencer.rollCallCounter(), 0, total);
+        int answered = 0;
+        for (int n = 1; n <= called; ++n)
+            answered += m_link.table().at(n).answered != 0 ? 1 : 0;
+        status = OperatorText::catalogue(
+            QStringLiteral("FrmLogo"), QStringLiteral("MsgRollCall"),
+            {QString::number(answered), QString::number(called), QString::number(total)});
+        reached = 50 + 49 * called / total;
+    } else {
+        const int lowest = std::max(1, settings.lowestPort);
+        const int ports = std::max(1, settings.highestPort - lowest + 1);
+        // Before its first step the search stands one port below the range.
+        const int port = std::clamp(sequencer.currentPort(), lowest, lowest + ports - 1);
+        status = OperatorText::catalogue(
+            QStringLiteral("FrmLogo"), QStringLiteral("MsgSearchPort"),
+            {QString::number(port), QString::number(lowest), QString::number(lowest + ports - 1)});
+        reached = 50 * (port - lowest + 1) / ports;
+    }
+    // A second sweep of the ports, or the sweep's rest, does not take the bar back.
+    setProgress(std::max(m_progress, reached));
+    if (status != m_status) {
+        m_status = status;
+        emit statusChanged();
+    }
 }
 
 void StartupSearchController::onErrorChoice(ErrorChoice choice)

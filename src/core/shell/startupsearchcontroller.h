@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include "core/shell/operatortext.h"
+
 class Link;
 class QTimer;
 
@@ -31,13 +33,18 @@ public:
     // The 100 ms timer's work.
     void onTimer();
 
+    // The search's progress, 0..100, that only grows while one search runs: the ports of the range take
+    // the first half, the start-up roll call the second.
     int progress() const { return m_progress; }
     // The ports of the failed search that another program held; the link error window names them.
     QStringList portsInUse() const;
+    // What the search is doing now: the port being tried, or how many keypads of the roll call answered.
+    OperatorText status() const { return m_status; }
     bool isSearchAgainEnabled() const { return m_searchAgainEnabled; }
 
 signals:
     void progressChanged(int progress);
+    void statusChanged();
     void searchAgainEnabledChanged(bool enabled);
     // No base station answered: the window runs the link error window and reports the choice back.
     void linkErrorRaised();
@@ -46,10 +53,12 @@ signals:
 
 private:
     void setProgress(int progress);
+    void followTheLink();
     void setSearchAgainEnabled(bool enabled);
 
     Link &m_link;
     QTimer *m_timer;
     int m_progress = 0;
+    OperatorText m_status;
     bool m_searchAgainEnabled = false;
 };

@@ -142,18 +142,20 @@ void ConferenceWindow::applyLayout(Layout layout)
     const bool votingOnly = layout == Layout::VotingOnly;
     const int x = votingOnly ? 20 : 10;
     const int width = votingOnly ? 150 : 180;
-    // The menu has no place of its own in either layout; it sits above the exit button.
+    // The menu has no place of its own in either layout; it sits above the exit button. The text player
+    // had none either (a button of no size, and no menu item), so it could not be opened: it takes the
+    // free place between the menu and the exit button.
     const std::pair<Control, int> places[] = {
         {Control::Discussion, 50},
         {Control::SignIn, votingOnly ? 50 : 130},
         {Control::Voting, votingOnly ? 150 : 210},
         {Control::InsertDisplay, votingOnly ? 250 : 290},
         {Control::Menu, votingOnly ? 350 : 370},
+        {Control::Document, 450},
         {Control::Exit, 550},
     };
     for (const auto &[control, y] : places)
         button(control)->setGeometry(x, y, width, 50);
-    button(Control::Document)->setGeometry(x, 0, 0, 0);
     button(Control::Discussion)->setVisible(!votingOnly);
 }
 
@@ -207,6 +209,7 @@ void ConferenceWindow::openMeeting(const MeetingRecord &meeting)
         m_documentPage = m_hooks.createDocumentPage(this);
         m_documentPage->setGeometry(QRect(ChildOrigin, QSize(818, 682)));
         m_documentPage->hide();
+        setControlEnabled(Control::Document, true);
     }
     // Enter typed into a field of a page must not press whichever button last had the focus.
     for (QPushButton *pageButton : findChildren<QPushButton *>())
@@ -326,7 +329,8 @@ bool ConferenceWindow::press(Control control)
             break;
         stopSpeechPage();
         showPage(Page::Document);
-        for (Control c : {Control::SignIn, Control::Voting, Control::Document, Control::InsertDisplay})
+        setControlEnabled(Control::Document, false);
+        for (Control c : {Control::SignIn, Control::Voting, Control::InsertDisplay})
             setControlEnabled(c, true);
         break;
     case Control::InsertDisplay:
@@ -457,6 +461,7 @@ StoredResult ConferenceWindow::selectedResult() const
     result.result = motion.result;
     result.pollTime = motion.PollTimel;
     result.percentageFlag = textNumber(motion.ViewPer);
+    result.showVerdict = textNumber(motion.ViewPass) == 1;
     result.screenSize = m_context.hall.geometry().size();
     result.interrupted = motion.VoteState ==
                          m_context.catalogue.text(QStringLiteral("FrmMeeVote"), QStringLiteral("DateBreak"));

@@ -2,6 +2,7 @@
 
 #include "core/conduct/keypadmonitorcontroller.h"
 #include "core/shell/windowplacement.h"
+#include "gui/ui/columnfit.h"
 #include "gui/ui/picturebackground.h"
 
 #include <QCloseEvent>
@@ -89,12 +90,11 @@ void KeypadMonitorWindow::rebuild()
     m_list->clear();
     m_list->setColumnCount(1 + 2 * pairs);
     m_list->setRowCount(std::min(total, KeypadMonitorController::RowsPerColumn));
-    m_list->setColumnWidth(0, 4);
     QStringList headers{QString()};
+    QList<int> widths{4};
     for (int p = 0; p < pairs; ++p) {
         headers << m_texts.text(QStringLiteral("MsgClew1")) << m_texts.text(QStringLiteral("MsgClew2"));
-        m_list->setColumnWidth(1 + 2 * p, NumberWidth);
-        m_list->setColumnWidth(2 + 2 * p, StateWidth);
+        widths << NumberWidth << StateWidth;
     }
     m_list->setHorizontalHeaderLabels(headers);
     for (int n = 1; n <= total; ++n) {
@@ -103,6 +103,7 @@ void KeypadMonitorWindow::rebuild()
         m_list->setItem(cell.row, 2 + 2 * cell.columnPair, new QTableWidgetItem(NotAnswered));
     }
     refresh();
+    ColumnFit::fit(*m_list, widths);
 }
 
 void KeypadMonitorWindow::refresh()

@@ -1,6 +1,7 @@
 #include "gui/conduct/meetingselectiondialog.h"
 
 #include "core/store/systemdatabase.h"
+#include "gui/ui/columnfit.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -26,10 +27,9 @@ MeetingSelectionDialog::MeetingSelectionDialog(SystemDatabase &systemDatabase, c
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->verticalHeader()->hide();
     m_list->setColumnCount(3);
-    m_list->setHorizontalHeaderLabels({QStringLiteral("ID"), m_texts.text(QStringLiteral("MsgClew2")),
+    m_list->setHorizontalHeaderLabels({m_texts.text(QStringLiteral("LisNumber")),
+                                       m_texts.text(QStringLiteral("MsgClew2")),
                                        m_texts.text(QStringLiteral("MsgClew3"))});
-    m_list->setColumnWidth(0, 50);
-    m_list->setColumnWidth(1, 300);
     m_list->horizontalHeader()->setStretchLastSection(true);
 
     const MeetingList meetings = m_systemDatabase.listMeetings();
@@ -39,6 +39,7 @@ MeetingSelectionDialog::MeetingSelectionDialog(SystemDatabase &systemDatabase, c
         m_list->setItem(i, 1, new QTableWidgetItem(meetings.MeeName[i]));
         m_list->setItem(i, 2, new QTableWidgetItem(meetings.DateStart.value(i)));
     }
+    ColumnFit::fit(*m_list, {50, 300});
 
     m_ok->setObjectName(QStringLiteral("IDOK"));
     m_ok->setGeometry(300, 372, 110, 32);

@@ -2,6 +2,7 @@
 
 #include "core/conduct/signincontroller.h"
 #include "core/prepare/inputfilter.h"
+#include "gui/ui/columnfit.h"
 #include "gui/ui/conductstatusbar.h"
 #include "gui/ui/fieldfilter.h"
 
@@ -218,11 +219,10 @@ void SignInWindow::rebuildList()
     const QStringList headers =
         m_texts.texts({QStringLiteral("MsgClew1"), QStringLiteral("MsgClew2"), QStringLiteral("MsgClew3")});
     QStringList labels;
+    QList<int> widths;
     for (int g = 0; g < groups; ++g) {
         labels << headers;
-        m_list->setColumnWidth(3 * g, NumberWidth);
-        m_list->setColumnWidth(3 * g + 1, NameWidth);
-        m_list->setColumnWidth(3 * g + 2, MarkWidth);
+        widths << NumberWidth << NameWidth << MarkWidth;
     }
     m_list->setHorizontalHeaderLabels(labels);
     for (int n = 1; n <= keypads; ++n) {
@@ -232,6 +232,7 @@ void SignInWindow::rebuildList()
         m_list->setItem(cell.row, 3 * cell.group + 2, new QTableWidgetItem);
     }
     refreshList();
+    ColumnFit::fit(*m_list, widths);
 }
 
 void SignInWindow::refreshList()

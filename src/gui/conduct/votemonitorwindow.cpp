@@ -3,8 +3,10 @@
 #include "core/conduct/votingcontroller.h"
 #include "core/link/link.h"
 #include "core/shell/windowplacement.h"
+#include "gui/ui/columnfit.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -41,7 +43,7 @@ VoteMonitorWindow::VoteMonitorWindow(const Link &link, const TextCatalogue &cata
     m_list->verticalHeader()->setMinimumSectionSize(20);
     m_list->verticalHeader()->setDefaultSectionSize(25);
 
-    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    auto *close = new QPushButton(m_texts.text(QStringLiteral("BtnMonClose")), this);
     close->setGeometry(412, 650, 200, 30);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
@@ -61,13 +63,11 @@ void VoteMonitorWindow::rebuild()
     m_list->setColumnCount(1 + 3 * groups);
     m_list->setRowCount(std::min(keypads, Rows));
     QStringList headers{QString()};
-    m_list->setColumnWidth(0, 0);
+    QList<int> widths{0};
     for (int g = 0; g < groups; ++g) {
         headers << m_texts.texts(
             {QStringLiteral("MonKeypad"), QStringLiteral("MonName"), QStringLiteral("MonStatus")});
-        m_list->setColumnWidth(1 + 3 * g, NumberWidth);
-        m_list->setColumnWidth(2 + 3 * g, NameWidth);
-        m_list->setColumnWidth(3 + 3 * g, StatusWidth);
+        widths << NumberWidth << NameWidth << StatusWidth;
     }
     m_list->setHorizontalHeaderLabels(headers);
     for (int n = 1; n <= keypads; ++n) {
@@ -77,6 +77,19 @@ void VoteMonitorWindow::rebuild()
         m_list->item(cell.row, 1 + 3 * cell.group)->setText(QString::number(n));
     }
     refresh();
+    ColumnFit::fit(*m_list, widths);
+}
+
+// Escape closes the monitor. Left to the parent it reached the conference, whose Escape is its exit
+// button: refused with "a ballot is running" while the operator only wanted the monitor gone.
+void VoteMonitorWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void VoteMonitorWindow::refresh()

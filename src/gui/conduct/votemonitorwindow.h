@@ -40,6 +40,9 @@ public:
     // Timer work: every keypad's status afresh.
     void refresh();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void rebuild();
 

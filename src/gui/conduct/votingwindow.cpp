@@ -2,6 +2,7 @@
 
 #include "core/conduct/votingcontroller.h"
 #include "gui/output/chartview.h"
+#include "gui/ui/columnfit.h"
 #include "gui/ui/conductstatusbar.h"
 
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 
 namespace {
 const QColor PageColour(235, 233, 238);
+const QList<int> ListWidths{30, 580, 100, 80};
 const QColor FigureColour(216, 1, 1);
 
 void paintFigure(QLabel *label)
@@ -73,9 +75,7 @@ void VotingWindow::build()
     m_list->setHorizontalHeaderLabels({QString(), m_texts.text(QStringLiteral("LisOveOne")),
                                        m_texts.text(QStringLiteral("LisOveTwo")),
                                        m_texts.text(QStringLiteral("LisOveThree"))});
-    const int widths[] = {30, 580, 100, 80};
-    for (int c = 0; c < 4; ++c)
-        m_list->setColumnWidth(c, widths[c]);
+    ColumnFit::fit(*m_list, ListWidths);
     connect(m_list, &QTableWidget::itemSelectionChanged, this, &VotingWindow::onSelectionChanged);
 
     // The meeting's due and present counts as the last sign-in left them.
@@ -112,17 +112,19 @@ void VotingWindow::build()
                             {Control::Start, nullptr},
                             {Control::Stop, nullptr},
                             {Control::QueryResult, "IDC_QUERY_REAULT"},
-                            {Control::Monitor, nullptr}};
+                            {Control::Monitor, nullptr},
+                            {Control::ShowMotion, nullptr}};
     int x = 10;
     for (const Place &place : places) {
         auto *button = new QPushButton(this);
         if (place.key)
             button->setObjectName(QLatin1String(place.key));
-        button->setGeometry(x, PageSize.height() - 60, 150, 44);
-        x += 161;
+        button->setGeometry(x, PageSize.height() - 60, 128, 44);
+        x += 134;
         m_buttons.append({place.control, button});
     }
     button(Control::Monitor)->setText(m_texts.text(QStringLiteral("BtnMonitor")));
+    button(Control::ShowMotion)->setText(m_texts.text(QStringLiteral("BtnShowMotion")));
 
     VotingController &c = m_controller;
     connect(button(Control::Start), &QPushButton::clicked, &c, &VotingController::start);
@@ -130,6 +132,7 @@ void VotingWindow::build()
     connect(button(Control::Candidates), &QPushButton::clicked, this, &VotingWindow::candidatesRequested);
     connect(button(Control::QueryResult), &QPushButton::clicked, this, &VotingWindow::resultRequested);
     connect(button(Control::Monitor), &QPushButton::clicked, this, &VotingWindow::monitorRequested);
+    connect(button(Control::ShowMotion), &QPushButton::clicked, &c, &VotingController::showMotionOnHall);
 }
 
 void VotingWindow::buildOptions()
@@ -236,6 +239,7 @@ void VotingWindow::fillMotions()
         }
     }
     m_shownMotions = motions.OveName + motions.OveType + motions.VoteState;
+    ColumnFit::fit(*m_list, ListWidths);
 }
 
 void VotingWindow::refreshState()
@@ -268,6 +272,7 @@ void VotingWindow::refreshState()
     button(Control::QueryResult)->setEnabled(c.isQueryEnabled() && m_resultWindow);
     button(Control::Candidates)->setEnabled(c.isCandidateListEnabled() && idle && m_candidateWindow);
     button(Control::Monitor)->setEnabled(c.isMonitorEnabled());
+    button(Control::ShowMotion)->setEnabled(idle && c.selectedRow() >= 0);
     refreshOptions();
 }
 

@@ -32,6 +32,7 @@ public:
         Stop,
         QueryResult,
         Monitor,
+        ShowMotion,
     };
 
     static constexpr QSize PageSize{815, 676};

@@ -11,18 +11,17 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "core/output/colourlist.h"
 #include "core/output/hallscreen.h"
 #include "core/output/screengeometry.h"
 #include "core/output/sentencestepper.h"
 #include "gui/output/bigscreenwindow.h"
 #include "gui/ui/colourpicker.h"
+#include "gui/ui/filefilters.h"
 #include "gui/ui/richtextmenu.h"
 #include "gui/ui/windowtexts.h"
 
 namespace {
-
-constexpr quint32 DefaultTextColour = 0x000000;
-constexpr quint32 DefaultHighlightColour = 0x0000FF; // red, in the stored 0x00BBGGRR order
 
 QPushButton *button(const QString &key, QWidget *parent)
 {
@@ -55,6 +54,7 @@ TextPlayerPage::TextPlayerPage(HallScreen &hall, BigScreenWindow *bigScreen, con
     setObjectName(QStringLiteral("FrmFile"));
     const WindowTexts texts(catalogue, QStringLiteral("FrmFile"));
     m_autoText = texts.text(QStringLiteral("BtnAuto"));
+    m_fileFilter = FileFilters::textFiles(catalogue);
     m_pauseText = texts.text(QStringLiteral("BtnPause"));
 
     // The operator follows the hall's text here; it is read, not edited.
@@ -79,10 +79,7 @@ TextPlayerPage::TextPlayerPage(HallScreen &hall, BigScreenWindow *bigScreen, con
     m_pauseSymbols->setFixedWidth(110);
     m_speed->setRange(0, 3600);
     m_speed->setValue(1);
-    m_textColour->setColour(DefaultTextColour);
-    m_highlightColour->setColour(DefaultHighlightColour);
-    m_controller.setTextColour(ScreenGeometry::colourFromBgr(DefaultTextColour));
-    m_controller.setHighlightColour(ScreenGeometry::colourFromBgr(DefaultHighlightColour));
+    followHallColours();
 
     // Three rows under the text: reading, the screen and its colours, the stepping rules.
     auto *reading = new QHBoxLayout;
@@ -136,16 +133,50 @@ TextPlayerPage::TextPlayerPage(HallScreen &hall, BigScreenWindow *bigScreen, con
     connect(font, &QPushButton::clicked, this, &TextPlayerPage::chooseFont);
     connect(applySymbols, &QPushButton::clicked, this,
             [this] { m_controller.applyPauseSymbols(m_pauseSymbols->text()); });
-    connect(m_textColour, &ColourPicker::colourPicked, this,
-            [this](quint32 bgr) { m_controller.setTextColour(ScreenGeometry::colourFromBgr(bgr)); });
-    connect(m_highlightColour, &ColourPicker::colourPicked, this,
-            [this](quint32 bgr) { m_controller.setHighlightColour(ScreenGeometry::colourFromBgr(bgr)); });
+    connect(m_textColour, &ColourPicker::colourPicked, this, [this](quint32 bgr) {
+        m_coloursPicked = true;
+        m_controller.setTextColour(ScreenGeometry::colourFromBgr(bgr));
+    });
+    connect(m_highlightColour, &ColourPicker::colourPicked, this, [this](quint32 bgr) {
+        m_coloursPicked = true;
+        m_controller.setHighlightColour(ScreenGeometry::colourFromBgr(bgr));
+    });
+}
+
+// Until the operator picks colours, the player reads in the hall's own text colour with a highlight that
+// stands out from the hall's background (black on red was unreadable on the factory blue).
+void TextPlayerPage::followHallColours()
+{
+    if (m_coloursPicked)
+        return;
+    const QColor text = m_hall.textColour();
+    const quint32 highlight = ColourList::highlightFor(m_hall.background(), text);
+    m_textColour->setColour(ScreenGeometry::bgrFromColour(text));
+    m_highlightColour->setColour(highlight);
+    m_controller.setHighlightColour(ScreenGeometry::colourFromBgr(highlight));
+    if (m_controller.textColour() != text)
+        m_controller.setTextColour(text);
+}
+
+void TextPlayerPage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    followHallColours();
+    // Whatever took the hall while the page was away, the text being read comes back to it.
+    if (m_controller.reclaimScreen())
+        m_hall.show(HallScreen::Pane::Text);
+}
+
+void TextPlayerPage::hideEvent(QHideEvent *event)
+{
+    // A timer left running would go on stepping through whatever the hall shows next.
+    m_controller.stopAutomatic();
+    QWidget::hideEvent(event);
 }
 
 void TextPlayerPage::chooseFile()
 {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("text (*.txt);;* (*)"));
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), m_fileFilter);
     if (!path.isEmpty())
         openFile(path);
 }

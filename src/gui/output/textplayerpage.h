@@ -36,7 +36,12 @@ public:
     QTextEdit *operatorCopy() const { return m_operatorCopy; }
     QPushButton *automaticButton() const { return m_automatic; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
+    void followHallColours();
     void chooseFile();
     void toggleAutomatic();
     void showAutomatic(bool automatic);
@@ -47,6 +52,7 @@ private:
     QPointer<BigScreenWindow> m_bigScreen;
     QString m_autoText;
     QString m_pauseText;
+    QString m_fileFilter;
     QTextEdit *m_operatorCopy;
     TextPlayerController m_controller;
     QPushButton *m_automatic;
@@ -54,4 +60,5 @@ private:
     QSpinBox *m_speed;
     ColourPicker *m_highlightColour;
     ColourPicker *m_textColour;
+    bool m_coloursPicked = false;
 };

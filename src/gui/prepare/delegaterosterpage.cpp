@@ -4,6 +4,7 @@
 #include "gui/output/reportpagetools.h"
 #include "gui/prepare/rosterimportdialog.h"
 #include "gui/ui/fieldfilter.h"
+#include "gui/ui/filefilters.h"
 #include "gui/ui/listtable.h"
 
 #include <QComboBox>
@@ -270,9 +271,8 @@ void DelegateRosterPage::showPhoto()
 
 void DelegateRosterPage::choosePhoto()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QString(), QString(),
-        QStringLiteral("BMP Files (*.bmp);;Pictures (*.bmp *.png *.jpg *.jpeg);;All Files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QString(), QString(), FileFilters::pictures(m_texts.catalogue()));
     if (!path.isEmpty())
         m_controller.loadPhoto(path);
 }

@@ -3,6 +3,7 @@
 #include "core/output/documentlayoutpacer.h"
 #include "core/prepare/documenteditorcontroller.h"
 #include "core/shell/operatornotifier.h"
+#include "gui/ui/filefilters.h"
 
 #include <QFileDialog>
 #include <QFontDialog>
@@ -120,8 +121,8 @@ void DocumentEditorDialog::align(Qt::Alignment alignment)
 
 void DocumentEditorDialog::choosePicture()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QString(), QString(), QStringLiteral("bmp file (*.bmp);;Pictures (*.bmp *.png *.jpg *.jpeg)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QString(), QString(), FileFilters::pictures(m_texts.catalogue()));
     if (!path.isEmpty())
         insertPicture(path);
 }

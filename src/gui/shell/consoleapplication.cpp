@@ -312,5 +312,6 @@ void ConsoleApplication::showAbout()
 {
     QMessageBox::about(
         m_mainWindow.get(), QStringLiteral("Quorix"),
-        QStringLiteral("Quorix %1\nConference voting console").arg(QCoreApplication::applicationVersion()));
+        m_catalogue.resolve(OperatorText::catalogue(QStringLiteral("FrmMain"), QStringLiteral("MsgAbout"),
+                                                    {QCoreApplication::applicationVersion()})));
 }

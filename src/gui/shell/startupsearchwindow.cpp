@@ -21,8 +21,14 @@ StartupSearchWindow::StartupSearchWindow(StartupSearchController &controller, co
 
     auto *status = new QLabel(this);
     status->setObjectName(QStringLiteral("IDC_STATIC_NETLINK"));
-    status->setGeometry(40, 360, 430, 24);
+    status->setGeometry(40, 332, 430, 24);
     status->setAlignment(Qt::AlignCenter);
+    // What the search does now: the port tried, or the keypads that answered the roll call.
+    auto *detail = new QLabel(this);
+    detail->setObjectName(QStringLiteral("searchDetail"));
+    detail->setGeometry(40, 360, 430, 24);
+    detail->setAlignment(Qt::AlignCenter);
+    detail->setText(catalogue.resolve(controller.status()));
     m_progress->setGeometry(40, 392, 430, 18);
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);
@@ -41,6 +47,8 @@ StartupSearchWindow::StartupSearchWindow(StartupSearchController &controller, co
     };
 
     connect(&controller, &StartupSearchController::progressChanged, m_progress, &QProgressBar::setValue);
+    connect(&controller, &StartupSearchController::statusChanged, detail,
+            [this, detail] { detail->setText(m_catalogue.resolve(m_controller.status())); });
     connect(&controller, &StartupSearchController::searchAgainEnabledChanged, m_searchAgain,
             &QPushButton::setEnabled);
     connect(&controller, &StartupSearchController::linkErrorRaised, this, &StartupSearchWindow::onLinkError,

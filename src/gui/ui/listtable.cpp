@@ -1,5 +1,7 @@
 #include "gui/ui/listtable.h"
 
+#include "gui/ui/columnfit.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -41,8 +43,8 @@ void ListTable::setColumns(const QStringList &headers, const QList<int> &widths)
 {
     setColumnCount(int(headers.size()));
     setHorizontalHeaderLabels(headers);
-    for (int c = 0; c < widths.size() && c < columnCount(); ++c)
-        setColumnWidth(c, widths[c]);
+    m_layoutWidths = widths;
+    ColumnFit::fit(*this, m_layoutWidths);
 }
 
 void ListTable::setRows(const QList<QStringList> &rows)
@@ -54,6 +56,7 @@ void ListTable::setRows(const QList<QStringList> &rows)
         for (int c = 0; c < rows[r].size() && c < columnCount(); ++c)
             setItem(r, c, new QTableWidgetItem(rows[r][c]));
     }
+    ColumnFit::fit(*this, m_layoutWidths);
     clearSelection();
     setCurrentCell(-1, -1);
 }

@@ -13,6 +13,7 @@ class ListTable final : public QTableWidget
 public:
     explicit ListTable(QWidget *parent = nullptr);
 
+    // The widths are the layout's; a column grows for its heading and its longest cell (ColumnFit).
     void setColumns(const QStringList &headers, const QList<int> &widths);
     // Replaces every row; nothing is selected afterwards.
     void setRows(const QList<QStringList> &rows);
@@ -23,6 +24,9 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QList<int> m_layoutWidths;
 
 signals:
     // The operator chose a row with the mouse or the keys; -1 for a click on no row.

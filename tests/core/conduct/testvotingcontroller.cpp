@@ -147,11 +147,17 @@ void TestVotingController::ballotIsRefusedBeforeASignInHasEnded()
 void TestVotingController::yesNoBallotRunsItsSequenceAndStoresTheFinalCount()
 {
     Fixture f(10, 10, 8);
+    f.hall.show(HallScreen::Pane::NameBoard);
     f.voting->selectMotion(0);
     QCOMPARE(f.voting->type(), VoteType::YesNo);
+    // A click on a motion leaves the hall alone; sending it on purpose shows its title.
+    QCOMPARE(f.hall.pane(), HallScreen::Pane::NameBoard);
+    f.voting->showMotionOnHall();
     QCOMPARE(f.hall.pane(), HallScreen::Pane::Text);
+    QVERIFY(f.hall.textDocument().toPlainText().contains(f.voting->motion().OveName));
     f.voting->setThreshold(60);
     f.voting->start();
+    QCOMPARE(f.hall.chart().subcaption(), f.voting->motion().OveName);
     QCOMPARE(f.sent(), QList<quint32>{Command::PhaseStart});
     QCOMPARE(f.hall.pane(), HallScreen::Pane::Chart);
     f.voting->onAnnounce();
@@ -182,7 +188,9 @@ void TestVotingController::yesNoBallotRunsItsSequenceAndStoresTheFinalCount()
     QCOMPARE(stored.VoteAbetValue, "60");
     // 2 of 8 present in favour: 25 % is below 60.
     QCOMPARE(f.voting->verdict(), "Motion failed");
-    QCOMPARE(f.hall.chart().caption(), "Motion failed");
+    // The result names its motion, with the verdict under the title.
+    QCOMPARE(f.hall.chart().caption(), f.voting->motion().OveName);
+    QCOMPARE(f.hall.chart().subcaption(), "Motion failed");
     QVERIFY(f.voting->isQueryEnabled());
     f.voting->onRelease();
     QCOMPARE(f.sent(), QList<quint32>{Command::PhaseEnd});
@@ -203,6 +211,7 @@ void TestVotingController::liveTicksWriteTheResultAsTheyGo()
     QCOMPARE(f.hall.chart().resultText(), f.stored(0).result);
     QVERIFY(f.voting->verdict().isEmpty());
     QCOMPARE(f.hall.chart().caption(), "press now");
+    QCOMPARE(f.hall.chart().subcaption(), f.voting->motion().OveName);
     QCOMPARE(f.hall.chart().screen(), ChartModel::Screen::Table);
     QCOMPARE(f.voting->preview().resultText(), f.hall.chart().resultText());
 }
@@ -360,7 +369,8 @@ void TestVotingController::stopDuringALossKeepsWhatWasCollectedWithoutAVerdict()
     QCOMPARE(stored.VoteState, "Halted");
     QCOMPARE(stored.result, "2:10:8:3:1:0:4:37.50%:12.50%:0.00%::");
     QVERIFY(f.voting->verdict().isEmpty());
-    QCOMPARE(f.hall.chart().caption(), "Halted");
+    QCOMPARE(f.hall.chart().caption(), f.voting->motion().OveName);
+    QCOMPARE(f.hall.chart().subcaption(), "Halted");
     f.voting->onRelease();
     QCOMPARE(f.voting->phase(), VotingController::Phase::Idle);
     QVERIFY(f.voting->isQueryEnabled());
@@ -449,6 +459,8 @@ void TestVotingController::largeDocumentArrivesWhileTheLinkKeepsPolling()
     QSignalSpy arrived(&f.hall, &HallScreen::textDocumentReplaced);
     f.voting->selectMotion(0);
     QCOMPARE(f.voting->motion().rtf, "budget.rtf");
+    QVERIFY(!f.hall.isReadingDocument()); // a click alone sends nothing to the hall
+    f.voting->showMotionOnHall();
     QVERIFY(f.hall.isReadingDocument());
     QVERIFY(f.hall.textDocument().isEmpty());
     f.runToLive();
@@ -477,6 +489,7 @@ void TestVotingController::documentOverTheLimitIsRefusedByName()
     QVERIFY(MeetingDatabase(f.meeting.root, f.meeting.meetingName, f.meeting.notifier)
                 .storeContentFile("20261208100001", "huge.rtf"));
     f.voting->selectMotion(0);
+    f.voting->showMotionOnHall();
     QVERIFY(!f.hall.isReadingDocument());
     QCOMPARE(f.meeting.notifier.entries().last().text.key, "MsgDocTooLarge");
     QVERIFY(f.meeting.notifier.entries().last().text.args.value(0).endsWith("huge.rtf"));

@@ -50,7 +50,7 @@ private slots:
     void emptyElectionShowsOneFullSliceAndSlivers();
     void shorterResultKeepsEarlierFields();
     void repeatedHandOverChangesNothingButAKindChangeRederives();
-    void barHeightsScaleToSeventyPercentOfThePlot();
+    void theLargestAnswerFillsTheBarsRoom();
     void zeroOrNegativeSumGivesEmptyBarsAndNoSlices_data();
     void zeroOrNegativeSumGivesEmptyBarsAndNoSlices();
     void sliceSpansCloseTheCircleInWholeDegrees();
@@ -71,18 +71,15 @@ void TestChartModel::derivesBarsAndSlicesPerKind_data()
     QTest::addColumn<QStringList>("sliceLabels");
     QTest::addColumn<int>("divisor");
 
-    QTest::newRow("full ballot, unit 1: six bars")
+    // Due and present are no answers: neither bars nor slices, whatever the unit.
+    QTest::newRow("full ballot, unit 1: the three answers")
         << 1 << u"1:50:48:30:10:8:5:60.00%:20.00%:16.00%:passed:"_s << BallotLabels
-        << QList<qint64>{50, 48, 30, 10, 8, 5}
-        << QStringList{u"Due"_s, u"Present"_s, u"Yes"_s, u"No"_s, u"Abstain"_s, u"None"_s}
-        << QList<qint64>{50, 48, 30, 10, 8, 5}
-        << QStringList{u"Due"_s, u"Present"_s, u"Yes"_s, u"No"_s, u"Abstain"_s, u"None"_s} << 12;
-    QTest::newRow("full ballot, unit 2: five bars")
-        << 1 << u"2:50:48:30:10:3:5:60.00%:20.00%:6.00%:passed:"_s << BallotLabels
-        << QList<qint64>{50, 48, 30, 10, 3}
-        << QStringList{u"Due"_s, u"Present"_s, u"Yes"_s, u"No"_s, u"Abstain"_s}
-        << QList<qint64>{50, 48, 30, 10, 3}
-        << QStringList{u"Due"_s, u"Present"_s, u"Yes"_s, u"No"_s, u"Abstain"_s} << 10;
+        << QList<qint64>{30, 10, 8} << QStringList{u"Yes"_s, u"No"_s, u"Abstain"_s}
+        << QList<qint64>{30, 10, 8} << QStringList{u"Yes"_s, u"No"_s, u"Abstain"_s} << 7;
+    QTest::newRow("full ballot, unit 2: the three answers")
+        << 1 << u"2:50:48:30:10:3:5:60.00%:20.00%:6.00%:passed:"_s << BallotLabels << QList<qint64>{30, 10, 3}
+        << QStringList{u"Yes"_s, u"No"_s, u"Abstain"_s} << QList<qint64>{30, 10, 3}
+        << QStringList{u"Yes"_s, u"No"_s, u"Abstain"_s} << 7;
     QTest::newRow("full ballot, unknown unit: nothing")
         << 1 << u"3:50:48:30:10:3:5:"_s << BallotLabels << QList<qint64>{} << QStringList{} << QList<qint64>{}
         << QStringList{} << 0;
@@ -137,11 +134,13 @@ void TestChartModel::ballotWithNoAnswersShowsOnlyNonZeroSlices()
     ChartModel m;
     m.setScreen(2, 1);
     m.showResult(u"1:10:8:0:0:8:8:0.00%:0.00%:80.00%:failed:"_s, BallotLabels, White);
-    QCOMPARE(values(m.bars()), (QList<qint64>{10, 8, 0, 0, 8, 8}));
-    QCOMPARE(labelsOf(m.slices()), (QStringList{u"Due"_s, u"Present"_s, u"Abstain"_s, u"None"_s}));
-    QCOMPARE(valueTexts(m.slices()), (QStringList{u"10"_s, u"8"_s, u"8"_s, u"8"_s}));
-    // The value texts of kind 1 are fields 1..6, not the Unit field.
-    QCOMPARE(m.bars().first().valueText, u"10"_s);
+    QCOMPARE(values(m.bars()), (QList<qint64>{0, 0, 8}));
+    QCOMPARE(labelsOf(m.slices()), (QStringList{u"Abstain"_s}));
+    QCOMPARE(valueTexts(m.slices()), (QStringList{u"8"_s}));
+    QVERIFY(m.hasAttendance());
+    // With no answer at all the pie is empty rather than a circle of due and present.
+    m.showResult(u"2:10:0:0:0:0:0:0.00%:0.00%:0.00%:failed:"_s, BallotLabels, White);
+    QVERIFY(m.sliceSpans().isEmpty());
 }
 
 void TestChartModel::emptyElectionShowsOneFullSliceAndSlivers()
@@ -173,17 +172,20 @@ void TestChartModel::shorterResultKeepsEarlierFields()
     QCOMPARE(values(m.bars()), (QList<qint64>{7, 8, 3, 4, 5}));
 }
 
-void TestChartModel::barHeightsScaleToSeventyPercentOfThePlot()
+void TestChartModel::theLargestAnswerFillsTheBarsRoom()
 {
     ChartModel m;
     m.setScreen(1, 2);
     m.showResult(u"10:0:0:"_s, ThreeLabels, White);
-    QCOMPARE(m.barHeights(1000), (QList<int>{700, 0, 0}));
+    QCOMPARE(m.barHeights(1000), (QList<int>{1000, 0, 0}));
     m.showResult(u"1:2:3:"_s, ThreeLabels, White);
-    // 1/6, 2/6 and 3/6 of 70 % of 600, truncated.
-    QCOMPARE(m.barHeights(600), (QList<int>{70, 140, 210}));
+    QCOMPARE(m.barHeights(600), (QList<int>{200, 400, 600}));
     m.showResult(u"1:1:1:"_s, ThreeLabels, White);
-    QCOMPARE(m.barHeights(100), (QList<int>{23, 23, 23}));
+    QCOMPARE(m.barHeights(100), (QList<int>{100, 100, 100}));
+    // A ballot of 200 due and 180 present, 7 in favour, 2 against: the 7 is the full height.
+    m.setScreen(1, 1);
+    m.showResult(u"2:200:180:7:2:0:171:3.50%:1.00%:0.00%:failed:"_s, BallotLabels, White);
+    QCOMPARE(m.barHeights(350), (QList<int>{350, 100, 0}));
 }
 
 void TestChartModel::zeroOrNegativeSumGivesEmptyBarsAndNoSlices_data()

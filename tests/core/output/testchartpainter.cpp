@@ -57,7 +57,7 @@ class TestChartPainter final : public QObject
 private slots:
     void fillsBackgroundAndASymmetricPlot();
     void barsHaveTheirColourAndHeightWhereTheGeometryPutsThem();
-    void lastBarOfAFullBallotStaysOnScreen();
+    void fullBallotChartsTheAnswersAndWritesTheAttendance();
     void pieSliceHasItsColourAtItsMiddleAngle();
     void pieRimShowsTheSideColourBelowTheFront();
     void zeroSumDrawsNoBarsAndNoPie();
@@ -90,8 +90,10 @@ void TestChartPainter::barsHaveTheirColourAndHeightWhereTheGeometryPutsThem()
     const ChartGeometry g = ChartGeometry::compute(m, QRect(QPoint(), Screen));
     QCOMPARE(g.barWidth, 922 / 7);
     QCOMPARE(g.baseLine, 102 + 666 * 4 / 5);
-    QCOMPARE(g.barFronts[0].height(), 666 * 10 * 7 / 150);
-    QCOMPARE(g.barFronts[1].height(), 666 * 5 * 7 / 150);
+    // The largest count reaches from the floor up to the band of its value text under the attendance
+    // line: 532 - 2 x 66 - the 11 pixels of the top face; the others in proportion.
+    QCOMPARE(g.barFronts[0].height(), 389);
+    QCOMPARE(g.barFronts[1].height(), 194);
 
     for (int i = 0; i < 2; ++i) {
         const QRect front = g.barFronts[i];
@@ -119,21 +121,43 @@ void TestChartPainter::barsHaveTheirColourAndHeightWhereTheGeometryPutsThem()
     }
 }
 
-void TestChartPainter::lastBarOfAFullBallotStaysOnScreen()
+void TestChartPainter::fullBallotChartsTheAnswersAndWritesTheAttendance()
 {
     ChartModel m;
-    setUp(m, 1, 1, u"1:50:48:30:10:8:48:60.00%:20.00%:16.00%:passed:"_s,
+    setUp(m, 1, 1, u"1:50:48:30:10:8:0:62.50%:20.83%:16.67%:passed:"_s,
           u"Due:Present:Yes:No:Abstain:None:"_s);
+    m.setUnits(u"delegates"_s, u"votes"_s);
     for (const QSize size : {QSize(1024, 768), QSize(1920, 1080)}) {
         const QImage image = ChartPainter::render(m, size);
         const ChartGeometry g = ChartGeometry::compute(m, QRect(QPoint(), size));
-        QCOMPARE(g.barFronts.size(), 6);
+        QCOMPARE(g.barFronts.size(), 3);
+        // "Yes" fills the room up to the value text's band; due and present make no bar.
+        const QRect yes = g.barFronts[0];
+        QCOMPARE(yes.top(), g.plot.top() + 2 * (g.plot.height() / 10) + g.barDepth);
+        QCOMPARE(g.barFronts[1].height(), yes.height() * 10 / 30);
         const QRect last = g.barFronts.last();
         QVERIFY(last.right() + g.barDepth < size.width());
-        COMPARE_PIXEL(image, last.center(), ChartModel::palette(5).front);
-        COMPARE_PIXEL(image, QPoint(last.right() + 1 + g.barDepth / 2, last.center().y()),
-                      ChartModel::palette(5).side);
+        COMPARE_PIXEL(image, last.center(), ChartModel::palette(2).front);
+        // Due and present are written across the top of the plot.
+        QVERIFY(countOther(image, g.attendance, Plot) > 100);
+        QVERIFY(g.attendance.bottom() < yes.top() - g.barDepth);
     }
+
+    // The pie is the 48 answers: yes 30/48 of the circle, no 10/48, abstain 8/48.
+    m.setScreen(2, 1);
+    const QImage pie = ChartPainter::render(m, Screen);
+    const ChartGeometry g = ChartGeometry::compute(m, QRect(QPoint(), Screen));
+    const QList<ChartSliceSpan> spans = m.sliceSpans();
+    QCOMPARE(spans.size(), 3);
+    QCOMPARE(spans[0].spanDegrees, 225);
+    QCOMPARE(spans[1].spanDegrees, 300 - 225);
+    QCOMPARE(spans[2].spanDegrees, 360 - 300);
+    // Off the middle angles, where the leaders run.
+    COMPARE_PIXEL(pie, g.pieDirection(60, 0.35).toPoint(), ChartModel::palette(0).front);
+    COMPARE_PIXEL(pie, g.pieDirection(250, 0.35).toPoint(), ChartModel::palette(1).front);
+    COMPARE_PIXEL(pie, g.pieDirection(345, 0.35).toPoint(), ChartModel::palette(2).front);
+    QVERIFY(countOther(pie, g.attendance, Plot) > 100);
+    QVERIFY(g.attendance.bottom() < g.pie.top());
 }
 
 void TestChartPainter::pieSliceHasItsColourAtItsMiddleAngle()
@@ -178,13 +202,15 @@ void TestChartPainter::zeroSumDrawsNoBarsAndNoPie()
     ChartModel m;
     setUp(m, 2, 1, u"2:0:0:0:0:0:0:0.00%:0.00%:0.00%:failed:"_s, u"Due:Present:Yes:No:Abstain:None:"_s);
     const ChartGeometry g = ChartGeometry::compute(m, QRect(QPoint(), Screen));
-    QCOMPARE(countOther(ChartPainter::render(m, Screen), g.plot, Plot), 0);
+    // Only the attendance line ("Due 0 Present 0") is written.
+    const QRect underAttendance = g.plot.adjusted(0, g.attendance.height() + 1, 0, 0);
+    QCOMPARE(countOther(ChartPainter::render(m, Screen), underAttendance, Plot), 0);
 
     m.setScreen(1, 1);
     const QImage bars = ChartPainter::render(m, Screen);
-    for (int i = 0; i < 5; ++i) {
-        const QRect above(g.barLeft(i), g.plot.top() + 10, g.barWidth + g.barDepth,
-                          g.baseLine - g.plot.height() / 10 - g.plot.top() - 14);
+    for (int i = 0; i < 3; ++i) {
+        const QRect above(g.barLeft(i), underAttendance.top(), g.barWidth + g.barDepth,
+                          g.baseLine - g.plot.height() / 10 - underAttendance.top() - 4);
         QCOMPARE(countOther(bars, above.intersected(g.plot), Plot), 0);
     }
 }

@@ -35,6 +35,9 @@ private slots:
     void defaultsAreBlueWhiteNineByThree();
     void gridOfNoRowsIsTakenAsOne();
     void paintingPutsTextWhereTheLayoutSays();
+    void everyNameStaysInItsCell_data();
+    void everyNameStaysInItsCell();
+    void shortNamesKeepTheBoardsFont();
 };
 
 void TestNameBoard::titleIsPlacedByItsLengthAndFontSize_data()
@@ -150,6 +153,68 @@ void TestNameBoard::paintingPutsTextWhereTheLayoutSays()
             sawTextColour = image.pixel(x, y) == textColour.rgb();
     }
     QVERIFY(sawTextColour);
+}
+
+void TestNameBoard::everyNameStaysInItsCell_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QString>("name");
+
+    const QString latin = u"Bruno Costa Albuquerque de Vasconcelos e Sá"_s;
+    const QString medium = u"Ivo Petrov (alternate delegate)"_s;
+    const QString chinese = u"欧阳建国·阿卜杜热合曼·买买提明"_s;
+    for (const QSize &size : {QSize(1024, 768), QSize(1920, 1080)}) {
+        const int w = size.width();
+        const int h = size.height();
+        QTest::addRow("long Latin at %dx%d", w, h) << size << latin;
+        QTest::addRow("a little too long at %dx%d", w, h) << size << medium;
+        QTest::addRow("long Chinese at %dx%d", w, h) << size << chinese;
+    }
+}
+
+// A page of 24 names as the sign-in hands it over; no ink may fall in the gap after a cell (where the
+// next column or the screen's edge begins) or below it, and every name leaves some ink in its own cell.
+void TestNameBoard::everyNameStaysInItsCell()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QString, name);
+    NameBoard board;
+    const QColor background(0, 0, 255);
+    board.setColours(background, QColor(255, 255, 255));
+    board.setFont(450, u"粗体"_s);
+    board.setGrid(9, 3);
+    board.setTitle(u"Signed in"_s);
+    board.setNames(QStringList(24, name), 24);
+    const QImage image = NameBoardPainter::render(board, screen);
+    const NameBoardLayout l = NameBoardPainter::layout(board, QRect(QPoint(0, 0), screen));
+    QCOMPARE(l.cells.size(), 24);
+    const int columnWidth = (screen.width() - screen.width() / 20) / 3;
+    for (int i = 0; i < 24; ++i) {
+        const QRect cell = l.cells[i];
+        QVERIFY2(cell.width() < columnWidth, qPrintable(u"cell %1 is as wide as its column"_s.arg(i)));
+        QVERIFY2(inkIn(image, cell, background) > 100, qPrintable(u"name %1 not drawn"_s.arg(i)));
+        const QRect after(cell.right() + 1, cell.top(), screen.width() - cell.right() - 1, cell.height());
+        const int nextColumn = (i % 3 == 2) ? screen.width() : l.cells[i + 1].left();
+        QCOMPARE(inkIn(image, after.intersected(QRect(0, 0, nextColumn, screen.height())), background), 0);
+    }
+    // Below the last row's cells nothing is drawn either.
+    QCOMPARE(inkIn(image, QRect(0, l.cells[23].bottom() + 1, screen.width(), screen.height()), background),
+             0);
+}
+
+void TestNameBoard::shortNamesKeepTheBoardsFont()
+{
+    QFont font(u"DejaVu Sans"_s);
+    font.setPixelSize(60);
+    const FittedName shortName = NameBoardPainter::fit(font, u"Chen Wei"_s, QSize(320, 80));
+    QCOMPARE(shortName.font.pixelSize(), 60);
+    QCOMPARE(shortName.text, u"Chen Wei"_s);
+    // Too long at any allowed size: shrunk to the floor, then cut with an ellipsis.
+    const FittedName longName =
+        NameBoardPainter::fit(font, u"Bruno Costa Albuquerque de Vasconcelos"_s, QSize(320, 80));
+    QCOMPARE(longName.font.pixelSize(), 36);
+    QVERIFY(longName.text.endsWith(QChar(0x2026)));
+    QVERIFY(longName.text.startsWith(u"Bruno"_s));
 }
 
 QTEST_MAIN(TestNameBoard)

@@ -18,8 +18,8 @@ QString lookup(QStringView section, QStringView key)
 
 StoredResult stored(VoteType type, const QString &candidate, const QString &result)
 {
-    return {u"Assembly"_s,   u"Motion 1"_s, type, candidate, result, u"2026/12/07/-18:30:05"_s, 1,
-            QSize(1024, 768)};
+    return {u"Assembly"_s,    u"Motion 1"_s, type, candidate, result, u"2026/12/07/-18:30:05"_s, 1,
+            QSize(1024, 768), false,         true};
 }
 
 } // namespace
@@ -32,6 +32,7 @@ private slots:
     void labelListAndKindFollowTheVoteType_data();
     void labelListAndKindFollowTheVoteType();
     void openingColoursBothChartsAndShowsTheTable();
+    void verdictOnlyWhenTheMotionShowsIt();
     void everyViewIsMirroredOnEveryChart();
     void scoringAlwaysShowsTheTable();
     void barAndPieClearTheSecondCaption();
@@ -62,10 +63,11 @@ void TestResultViewController::labelListAndKindFollowTheVoteType_data()
                                      << 5 << u"Public.VoteType5"_s;
     QTest::newRow("scoring") << VoteType::Scoring << QString() << u"FrmResult.MsgClewMark:"_s << 6
                              << u"Public.VoteType6"_s;
-    QTest::newRow("appraisal") << VoteType::Appraisal << QString()
-                               << u"FrmResult.strYD:FrmResult.strQD:FrmScrText.ScrSatisfied:FrmScrText.ScrDissatisfied:"
-                                  "FrmScrText.ScrUnknown:FrmResult.MsgVote4:"_s
-                               << 1 << u"Public.VoteType7"_s;
+    QTest::newRow("appraisal")
+        << VoteType::Appraisal << QString()
+        << u"FrmResult.strYD:FrmResult.strQD:FrmScrText.ScrSatisfied:FrmScrText.ScrDissatisfied:"
+           "FrmScrText.ScrUnknown:FrmResult.MsgVote4:"_s
+        << 1 << u"Public.VoteType7"_s;
 }
 
 void TestResultViewController::labelListAndKindFollowTheVoteType()
@@ -97,7 +99,9 @@ void TestResultViewController::openingColoursBothChartsAndShowsTheTable()
         QCOMPARE(chart->plotColour(), QColor(0, 0, 255));
         QCOMPARE(chart->screen(), ChartModel::Screen::Table);
         QCOMPARE(chart->kind(), ChartModel::Kind::FullBallot);
-        QCOMPARE(chart->caption(), u"FrmScrText.ScrBallotReport"_s);
+        // The motion over its result, and its verdict under the title when the motion shows it.
+        QCOMPARE(chart->caption(), u"Motion 1"_s);
+        QCOMPARE(chart->subcaption(), u"passed"_s);
         QCOMPARE(chart->captionColour(), QColor(255, 255, 255));
         QCOMPARE(chart->contentColour(), QColor(255, 255, 255));
         QCOMPARE(chart->percentageFlag(), 1);
@@ -107,6 +111,27 @@ void TestResultViewController::openingColoursBothChartsAndShowsTheTable()
     // The table view leaves the second caption as it was.
     QCOMPARE(hall.secondCaption(), u"left over"_s);
     QCOMPARE(view.currentStyle(), ResultStyle::Table);
+}
+
+void TestResultViewController::verdictOnlyWhenTheMotionShowsIt()
+{
+    ChartModel hall;
+    ResultViewController view(ResultViewTexts::lookUp(lookup));
+    view.addChart(&hall);
+    StoredResult result =
+        stored(VoteType::YesNo, QString(), u"1:50:48:30:10:8:5:60.00%:20.00%:16.00%:passed:"_s);
+    result.showVerdict = false;
+    view.open(result);
+    QCOMPARE(hall.caption(), u"Motion 1"_s);
+    QVERIFY(hall.subcaption().isEmpty());
+    // A halted ballot says so under the title, never a verdict.
+    result.showVerdict = true;
+    result.interrupted = true;
+    view.open(result);
+    QCOMPARE(hall.subcaption(), u"FrmResult.MsgInterrupted"_s);
+    // An election has no verdict field: its fourth count is no verdict.
+    view.open(stored(VoteType::ElectOneOfFive, u"A:B:C:D:E:"_s, u"5:4:3:2:1:9:9:9:9:9:9:"_s));
+    QVERIFY(hall.subcaption().isEmpty());
 }
 
 void TestResultViewController::everyViewIsMirroredOnEveryChart()

@@ -244,6 +244,52 @@ QList<CatalogueKey> scanTree(const QString &root, const QSet<QString> &sections)
     return found;
 }
 
+// A text a person reads, written into the code: a literal with letters handed straight to a widget's text,
+// a window title, a list's headings, the hall's captions and text, or a plain operator message. Keys
+// looked up in the catalogue are no such text (they are the argument of a lookup, not of the setter).
+struct FixedText
+{
+    QString text;
+    QString where;
+};
+
+QList<FixedText> scanFixedTexts(const QString &code, const QString &where)
+{
+    static const QString setters =
+        u"setText|setWindowTitle|setPlaceholderText|setToolTip|setStatusTip|setTitle|setCaption|"
+        "setSubcaption|setSecondCaption|showMessage|showKeyLegend|insertText|addAction|setSuffix|setPrefix|"
+        "setSpecialValueText|setLabelText|setPlainText|setHtml|setHeaderLabels|setHorizontalHeaderLabels|"
+        "setVerticalHeaderLabels|setColumns|addItem|addItems|plain"_s;
+    static const QString widgets = u"QLabel|QPushButton|QCheckBox|QRadioButton|QGroupBox|QAction|QMenu"_s;
+    // The literal opens the argument: alone, first of several, or first of a sum. Braced lists below.
+    static const QRegularExpression call(u"\\b(?:"_s + setters + u")\\(\\s*"_s + literal + u"\\s*[,)+]"_s);
+    static const QRegularExpression constructed(u"\\bnew\\s+(?:"_s + widgets + u")\\(\\s*"_s + literal +
+                                                u"\\s*[,)+]"_s);
+    static const QRegularExpression listItem(u"\\b(?:setHorizontalHeaderLabels|setHeaderLabels|setColumns|"
+                                             "addItems)\\(\\s*(?:QStringList)?\\s*\\{([^}]*)\\}"_s);
+    static const QRegularExpression anyLiteral(literal);
+    static const QRegularExpression letters(u"\\p{L}.*\\p{L}"_s);
+
+    const QString text = withoutComments(code);
+    QList<FixedText> found;
+    const auto take = [&](const QString &t) {
+        if (letters.match(t).hasMatch())
+            found.append({t, where});
+    };
+    for (const QRegularExpression *re : {&call, &constructed}) {
+        for (auto it = re->globalMatch(text); it.hasNext();)
+            take(literalText(it.next(), 1));
+    }
+    for (auto it = listItem.globalMatch(text); it.hasNext();) {
+        const QString list = it.next().captured(1);
+        // Only the items that are literals themselves, not the keys inside lookups.
+        static const QRegularExpression bare(u"(?:^|,)\\s*"_s + literal + u"\\s*(?=,|$)"_s);
+        for (auto item = bare.globalMatch(list); item.hasNext();)
+            take(literalText(item.next(), 1));
+    }
+    return found;
+}
+
 QString id(const QString &section, const QString &key)
 {
     return section.trimmed().toCaseFolded() + u'/' + key.trimmed().toCaseFolded();
@@ -273,6 +319,9 @@ private slots:
     void alternativesDiffer();
     void textsFitTheirColumns_data();
     void textsFitTheirColumns();
+    void fixedTextScanFindsLiterals_data();
+    void fixedTextScanFindsLiterals();
+    void noTextAPersonReadsIsWrittenInTheCode();
 
 private:
     QList<CatalogueKey> m_central;
@@ -585,6 +634,78 @@ void TestCatalogueCheck::textsFitTheirColumns()
     QVERIFY2(text.size() <= limit,
              qPrintable(u"\""_s + text + u"\" has "_s + QString::number(text.size()) +
                         u" characters, at most "_s + QString::number(limit) + u" fit"_s));
+}
+
+void TestCatalogueCheck::fixedTextScanFindsLiterals_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("a caption set from code")
+        << u"button->setText(QStringLiteral(\"Close\"));"_s << QStringList{u"Close"_s};
+    QTest::newRow("a window title") << u"setWindowTitle(u\"on-line monitoring\"_s);"_s
+                                    << QStringList{u"on-line monitoring"_s};
+    QTest::newRow("the hall's caption, with a colour")
+        << u"chart.setCaption(QStringLiteral(\"Ballot Report\"), colour);"_s
+        << QStringList{u"Ballot Report"_s};
+    QTest::newRow("text put on the hall, then a name")
+        << u"cursor.insertText(QStringLiteral(\"Motion: \") + name, format);"_s << QStringList{u"Motion: "_s};
+    QTest::newRow("a widget made with its text")
+        << u"auto *close = new QPushButton(QStringLiteral(\"Close\"), this);"_s << QStringList{u"Close"_s};
+    QTest::newRow("headings, one fixed")
+        << u"m_list->setHorizontalHeaderLabels({QStringLiteral(\"ID\"), m_texts.text(QStringLiteral(\"MsgClew2\"))});"_s
+        << QStringList{u"ID"_s};
+    QTest::newRow("a plain operator message")
+        << u"m_notifier.error(caption, OperatorText::plain(QStringLiteral(\"File is damaged\")));"_s
+        << QStringList{u"File is damaged"_s};
+    QTest::newRow("a looked-up text is no literal")
+        << u"button->setText(m_texts.text(QStringLiteral(\"BtnMonitor\")));"_s << QStringList{};
+    QTest::newRow("symbols and figures are not language")
+        << u"percent->setText(QStringLiteral(\"%\")); label->setText(QStringLiteral(\"00:00\"));"_s
+        << QStringList{};
+    QTest::newRow("in a comment") << u"// setText(QStringLiteral(\"Example\"))\nint x;"_s << QStringList{};
+}
+
+void TestCatalogueCheck::fixedTextScanFindsLiterals()
+{
+    QFETCH(QString, code);
+    QFETCH(QStringList, expected);
+    QStringList texts;
+    for (const FixedText &fixed : scanFixedTexts(code, u"sample.cpp"_s))
+        texts.append(fixed.text);
+    QCOMPARE(texts, expected);
+}
+
+// The windows and the hall take every text a person reads from the language files. What is left is
+// allowed here by file and text, each with its reason.
+void TestCatalogueCheck::noTextAPersonReadsIsWrittenInTheCode()
+{
+    const QSet<QString> allowed{
+        // The product's name is the same in every language: the captions of the messages given before a
+        // language file can be read, and the About item of the main window's system menu.
+        u"src/gui/shell/consoleapplication.cpp|Quorix"_s,
+        u"src/gui/shell/mainwindow.cpp|Quorix…"_s,
+        // Seeding the data folder failed: no language file may be there to read a text from.
+        u"src/gui/shell/consoleapplication.cpp|Some installation files could not be copied to "_s,
+    };
+    QStringList offenders;
+    int scannedFiles = 0;
+    QDirIterator it(sourceDir + u"/src"_s, {u"*.cpp"_s}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString where = path.mid(sourceDir.size() + 1);
+        // The command-line entry point prints to a terminal for installers, not to the operator.
+        if (where.startsWith(u"src/app/"))
+            continue;
+        ++scannedFiles;
+        for (const FixedText &fixed : scanFixedTexts(readText(path), where)) {
+            if (!allowed.contains(where + u'|' + fixed.text))
+                offenders.append(where + u": \"" + fixed.text + u'"');
+        }
+    }
+    QVERIFY(scannedFiles > 100);
+    QVERIFY2(offenders.isEmpty(),
+             qPrintable(u"texts written in the code:\n  "_s + offenders.join(u"\n  "_s)));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueCheck)

@@ -1,4 +1,5 @@
 #include "fakelinkport.h"
+#include "linkup.h"
 #include "recordingnotifier.h"
 
 #include "core/link/link.h"
@@ -35,7 +36,7 @@ class TestStartupSearchController : public QObject
     Q_OBJECT
 
 private slots:
-    void progressCyclesWhileSearching();
+    void progressOnlyGrowsAndSaysWhatIsDone();
     void noBaseStationRaisesTheErrorOncePerSearch();
     void searchAgainStartsFromTheLowestPort();
     void errorWindowLeftAnyWayButGoOnOffersSearchAgain_data();
@@ -44,15 +45,44 @@ private slots:
     void linkReadyEndsTheWatch();
 };
 
-void TestStartupSearchController::progressCyclesWhileSearching()
+// The bar follows the search over the ports and then the roll call, and never runs back; the window's
+// text names the port tried and, in the roll call, how many keypads answered.
+void TestStartupSearchController::progressOnlyGrowsAndSaysWhatIsDone()
 {
     Fixture f;
-    QList<int> seen;
-    for (int i = 0; i < 11; ++i) {
+    QCOMPARE(f.search.status(), OperatorText::catalogue("FrmLogo", "MsgSearchPort", {"2", "2", "3"}));
+    QList<int> seen{f.search.progress()};
+    QStringList ports;
+    for (int i = 0; i < 6 && !f.port->opened.contains(3); ++i) {
+        f.link.sequencer().onTickTimer();
+        f.search.onTimer();
+        seen.append(f.search.progress());
+        if (!ports.contains(f.search.status().args.value(0)))
+            ports.append(f.search.status().args.value(0));
+    }
+    QCOMPARE(ports, (QStringList{"2", "3"}));
+    QCOMPARE(f.search.progress(), 50); // both ports of the range tried: half way
+
+    // The base station answers on COM3; the roll call of five keypads follows, and 1 and 3 answer.
+    f.port->deliver(keypadFrameBytes(0x80, 1), 0);
+    for (int i = 0; i < 6 && !f.link.hasBaseStation(); ++i)
+        f.link.sequencer().onTickTimer();
+    QVERIFY(f.link.hasBaseStation());
+    f.link.stop();
+    f.link.sequencer().onOneShot(OneShotTimer::StartupRollCall);
+    for (int i = 0; i < 3; ++i) {
+        f.link.sequencer().tick();
         f.search.onTimer();
         seen.append(f.search.progress());
     }
-    QCOMPARE(seen, (QList<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 10}));
+    f.link.table().entry(1)->answered = 1;
+    f.link.table().entry(3)->answered = 1;
+    f.search.onTimer();
+    QCOMPARE(f.search.status(), OperatorText::catalogue("FrmLogo", "MsgRollCall", {"2", "3", "5"}));
+    QVERIFY(f.search.progress() > 50 && f.search.progress() < 100);
+    for (qsizetype i = 1; i < seen.size(); ++i)
+        QVERIFY2(seen[i] >= seen[i - 1],
+                 qPrintable(QStringLiteral("%1 after %2").arg(seen[i]).arg(seen[i - 1])));
 }
 
 void TestStartupSearchController::noBaseStationRaisesTheErrorOncePerSearch()

@@ -12,19 +12,23 @@
 #include "core/store/meetingdatabase.h"
 #include "gui/conduct/conferencewindow.h"
 #include "gui/conduct/signinwindow.h"
+#include "gui/conduct/votemonitorwindow.h"
 #include "gui/conduct/votingwindow.h"
 #include "gui/output/bigscreenwindow.h"
 #include "gui/output/screentexteditor.h"
+#include "gui/output/textplayerpage.h"
 #include "gui/ui/hubbutton.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -42,7 +46,8 @@ struct Fixture
     QStringList speechCalls; // what the conference asked of the discussion page
     std::unique_ptr<ConferenceWindow> window;
 
-    explicit Fixture(const QString &systemType, bool withSpeechPage = false, ConferenceHooks hooks = {})
+    explicit Fixture(const QString &systemType, bool withSpeechPage = false, ConferenceHooks hooks = {},
+                     bool withTextPlayer = false)
     {
         link.applySettings({5, 1, 1, 1});
         if (!meeting.create(5, 5))
@@ -58,6 +63,11 @@ struct Fixture
             hooks.createSpeechPage = [](QWidget *parent, const QString &) { return new QWidget(parent); };
             hooks.runSpeechPage = [this](QWidget *, bool running) {
                 speechCalls.append(running ? "start" : "stop");
+            };
+        }
+        if (withTextPlayer) {
+            hooks.createDocumentPage = [this, language](QWidget *parent) {
+                return new TextPlayerPage(hall, nullptr, TextCatalogue(language), parent);
             };
         }
         ConferenceContext context{link, *meeting.system,         meeting.root,       meeting.notifier,
@@ -102,6 +112,8 @@ private slots:
     void screenTextSentFromTheConsoleIsOnTheHall();
     void titleNamesTheMeetingAndThePreparationGetsItAsOpen();
     void queryResultCarriesTheStoredBallot();
+    void textPlayerFromTheButtonColumnLeavesTheHallAsItFoundIt();
+    void escapeClosesTheVoteMonitorDuringABallot();
 };
 
 void TestConferenceWindow::layoutBySystemType_data()
@@ -139,7 +151,9 @@ void TestConferenceWindow::votingOnlyInstallationStartsOnTheSignIn()
     QCOMPARE(f.button(Control::SignIn)->geometry(), QRect(20, 50, 150, 50));
     QCOMPARE(f.button(Control::Voting)->geometry(), QRect(20, 150, 150, 50));
     QCOMPARE(f.button(Control::Exit)->geometry(), QRect(20, 550, 150, 50));
-    QCOMPARE(f.button(Control::Document)->size(), QSize(0, 0));
+    // Without a text player in this console the document button has its place but stays disabled.
+    QCOMPARE(f.button(Control::Document)->geometry(), QRect(20, 450, 150, 50));
+    QVERIFY(!f.button(Control::Document)->isEnabled());
     // No screen text editor in this console: its button stays disabled.
     QVERIFY(!f.button(Control::InsertDisplay)->isEnabled());
 
@@ -375,6 +389,80 @@ void TestConferenceWindow::queryResultCarriesTheStoredBallot()
     QVERIFY(!result.pollTime.isEmpty());
     QCOMPARE(result.percentageFlag, 1);
     QCOMPARE(result.screenSize, f.hall.geometry().size());
+}
+
+// The text player reached by its button: opening the page changes nothing on the hall, a file read there
+// is the hall's until another page takes it, and leaving the page stops the automatic stepping, so the
+// motion the voting page puts up next keeps its colours.
+void TestConferenceWindow::textPlayerFromTheButtonColumnLeavesTheHallAsItFoundIt()
+{
+    Fixture f("2", false, {}, true);
+    QCOMPARE(f.button(Control::Document)->geometry(), QRect(10, 450, 180, 50));
+    QVERIFY(f.button(Control::Document)->isEnabled());
+    QTextCursor(&f.hall.clearText()).insertText("Welcome");
+    f.hall.show(HallScreen::Pane::Text);
+
+    QVERIFY(f.window->press(Control::Document));
+    QCOMPARE(f.window->currentPage(), Page::Document);
+    QVERIFY(!f.button(Control::Document)->isEnabled());
+    auto *player = f.window->findChild<TextPlayerPage *>();
+    QVERIFY(player && player->isVisible());
+    QCOMPARE(f.hall.textDocument().toPlainText(), "Welcome");
+
+    QFile file(f.meeting.dir.filePath("speech.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("First. Second. Third.");
+    file.close();
+    QVERIFY(player->openFile(file.fileName()));
+    QCOMPARE(f.hall.textDocument().toPlainText(), "First. Second. Third.\n");
+    player->automaticButton()->click();
+    player->controller().tick();
+    QVERIFY(player->controller().isTimerActive());
+
+    f.window->conferenceState().signInClosed = true;
+    QVERIFY(f.window->press(Control::Voting));
+    QVERIFY(!player->controller().isTimerActive());
+    VotingController *voting = f.window->votingController();
+    voting->selectMotion(0);
+    voting->showMotionOnHall();
+    const QString motion = f.hall.textDocument().toPlainText();
+    QVERIFY(motion.contains("Budget"));
+    QTextCursor at(&f.hall.textDocument());
+    at.setPosition(motion.indexOf("Budget") + 1);
+    const QColor before = at.charFormat().foreground().color();
+    player->controller().tick();
+    player->controller().nextSentence();
+    QCOMPARE(f.hall.textDocument().toPlainText(), motion);
+    QTextCursor after(&f.hall.textDocument());
+    after.setPosition(motion.indexOf("Budget") + 1);
+    QCOMPARE(after.charFormat().foreground().color(), before);
+
+    QVERIFY(f.window->press(Control::Document));
+    QCOMPARE(f.hall.pane(), HallScreen::Pane::Text);
+    QCOMPARE(f.hall.textDocument().toPlainText(), "First. Second. Third.\n");
+    QCOMPARE(f.meeting.notifier.count(), 0);
+}
+
+void TestConferenceWindow::escapeClosesTheVoteMonitorDuringABallot()
+{
+    Fixture f("1");
+    f.window->conferenceState().signInClosed = true;
+    f.window->press(Control::Voting);
+    VotingController *voting = f.window->votingController();
+    voting->selectMotion(0);
+    voting->start();
+    voting->onAnnounce();
+    voting->onCollect();
+    emit f.window->votingWindow()->monitorRequested();
+    VoteMonitorWindow *monitor = f.window->voteMonitor();
+    QVERIFY(monitor && monitor->isVisible());
+    QPointer<VoteMonitorWindow> watched(monitor);
+    QTest::keyClick(monitor, Qt::Key_Escape);
+    QTRY_VERIFY(!watched); // closed, and so deleted
+    // Nothing reached the conference: no refusal, the ballot runs on.
+    QCOMPARE(f.meeting.notifier.count(), 0);
+    QVERIFY(f.window->isVisible());
+    QCOMPARE(voting->phase(), VotingController::Phase::Live);
 }
 
 QTEST_MAIN(TestConferenceWindow)

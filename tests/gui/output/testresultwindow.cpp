@@ -99,7 +99,7 @@ void TestResultWindow::opensOnTheTableAndPutsTheHallOnItsChartPane()
     for (const ChartModel *chart : {&window.chart(), static_cast<const ChartModel *>(&hall.chart())}) {
         QCOMPARE(chart->screen(), ChartModel::Screen::Table);
         QCOMPARE(chart->kind(), ChartModel::Kind::FullBallot);
-        QCOMPARE(chart->caption(), u"Results"_s);
+        QCOMPARE(chart->caption(), u"Motion one"_s); // the motion, not a generic heading
         QCOMPARE(chart->background(), QColor(0, 0, 255));
         QCOMPARE(chart->labelList(), u"Due:Present:Yes:No:Abstain:None:"_s);
         QCOMPARE(chart->field(1), u"50"_s);

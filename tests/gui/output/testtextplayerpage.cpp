@@ -19,9 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QColor Black(0, 0, 0);
-const QColor Red(255, 0, 0);
-
 // The foreground of the character at `position` (the one after the cursor position).
 QColor colourAt(const QTextDocument &document, int position)
 {
@@ -30,13 +27,14 @@ QColor colourAt(const QTextDocument &document, int position)
     return cursor.charFormat().foreground().color();
 }
 
-// The colours of the characters of [from, to) as one string: 'r' red, 'k' black, '?' anything else.
-QString colours(const QTextDocument &document, int from, int to)
+// The colours of the characters of [from, to) as one string: 'h' the player's highlight, 't' its text
+// colour, '?' anything else.
+QString colours(const TextPlayerController &player, const QTextDocument &document, int from, int to)
 {
     QString out;
     for (int i = from; i < to; ++i) {
         const QColor c = colourAt(document, i);
-        out += c == Red ? u'r' : c == Black ? u'k' : u'?';
+        out += c == player.highlightColour() ? u'h' : c == player.textColour() ? u't' : u'?';
     }
     return out;
 }
@@ -69,6 +67,7 @@ private slots:
     void automaticButtonTogglesItsLabelAndTimer_data();
     void automaticButtonTogglesItsLabelAndTimer();
     void pickedColoursReachBothCopies();
+    void leavingThePageLeavesTheHallAlone();
     void pagingMovesBothCopies();
 
 private:
@@ -133,18 +132,18 @@ void TestTextPlayerPage::sentenceButtonsStepBothCopies()
     QCOMPARE(next->text(), u"Next sentence"_s);
 
     next->click(); // "One,"
-    QCOMPARE(colours(f.operatorCopy(), 0, 15), u"rrrrkkkkkkkkkkk"_s);
-    QCOMPARE(colours(f.screenCopy(), 0, 15), u"rrrrkkkkkkkkkkk"_s);
+    QCOMPARE(colours(f.page.controller(), f.operatorCopy(), 0, 15), u"hhhhttttttttttt"_s);
+    QCOMPARE(colours(f.page.controller(), f.screenCopy(), 0, 15), u"hhhhttttttttttt"_s);
     next->click(); // " two."
-    QCOMPARE(colours(f.operatorCopy(), 0, 15), u"kkkkrrrrrkkkkkk"_s);
+    QCOMPARE(colours(f.page.controller(), f.operatorCopy(), 0, 15), u"tttthhhhhtttttt"_s);
     next->click(); // " Three": no pause symbol, so to the end
-    QCOMPARE(colours(f.screenCopy(), 0, 15), u"kkkkkkkkkrrrrrr"_s);
+    QCOMPARE(colours(f.page.controller(), f.screenCopy(), 0, 15), u"ttttttttthhhhhh"_s);
     previous->click(); // back to " two."
-    QCOMPARE(colours(f.operatorCopy(), 0, 15), u"kkkkrrrrrkkkkkk"_s);
-    QCOMPARE(colours(f.screenCopy(), 0, 15), u"kkkkrrrrrkkkkkk"_s);
+    QCOMPARE(colours(f.page.controller(), f.operatorCopy(), 0, 15), u"tttthhhhhtttttt"_s);
+    QCOMPARE(colours(f.page.controller(), f.screenCopy(), 0, 15), u"tttthhhhhtttttt"_s);
 
     f.button(u"IDC_REVSENT_BUTTON"_s)->click();
-    QCOMPARE(colours(f.screenCopy(), 0, 15), u"kkkkkkkkkkkkkkk"_s);
+    QCOMPARE(colours(f.page.controller(), f.screenCopy(), 0, 15), u"ttttttttttttttt"_s);
     QCOMPARE(f.page.controller().stepper().sentenceEnd(), 0);
 }
 
@@ -153,7 +152,13 @@ void TestTextPlayerPage::pauseSymbolsApplyFromTheField()
     Fixture f(m_catalogue);
     auto *field = f.page.findChild<QLineEdit *>();
     QVERIFY(field);
-    QCOMPARE(field->text(), u",.;?"_s);
+    // The field shows the whole default list, so Apply as it stands keeps the full-width symbols.
+    QCOMPARE(field->text(), u",.;?，。；？"_s);
+    QVERIFY(f.page.openFile(writeFile(u"defaults.txt"_s, "甲乙，丙丁。戊")));
+    f.button(u"IDC_CLEW_SIGNOK"_s)->click();
+    f.button(u"IDC_NEXTSENT_BUTTON"_s)->click();
+    QCOMPARE(colours(f.page.controller(), f.screenCopy(), 0, 7), u"hhhtttt"_s);
+    f.button(u"IDC_REVSENT_BUTTON"_s)->click();
     QCOMPARE(field->maxLength(), 30);
     QVERIFY(f.page.openFile(writeFile(u"chinese.txt"_s, "甲乙，丙丁，戊")));
 
@@ -161,7 +166,7 @@ void TestTextPlayerPage::pauseSymbolsApplyFromTheField()
     f.button(u"IDC_CLEW_SIGNOK"_s)->click();
     QCOMPARE(f.page.controller().stepper().pauseSymbols(), QStringList{u"，"_s});
     f.button(u"IDC_NEXTSENT_BUTTON"_s)->click();
-    QCOMPARE(colours(f.screenCopy(), 0, 7), u"rrrkkkk"_s);
+    QCOMPARE(colours(f.page.controller(), f.screenCopy(), 0, 7), u"hhhtttt"_s);
 }
 
 void TestTextPlayerPage::automaticButtonTogglesItsLabelAndTimer_data()
@@ -191,7 +196,7 @@ void TestTextPlayerPage::automaticButtonTogglesItsLabelAndTimer()
     // it stops, and the label still offers to pause.
     f.page.controller().tick();
     f.page.controller().tick();
-    QCOMPARE(colours(f.screenCopy(), 0, 5), u"kkrrr"_s);
+    QCOMPARE(colours(f.page.controller(), f.screenCopy(), 0, 5), u"tthhh"_s);
     f.page.controller().tick();
     QVERIFY(f.page.controller().stepper().atEnd());
     QVERIFY(f.page.controller().isTimerActive());
@@ -212,8 +217,12 @@ void TestTextPlayerPage::pickedColoursReachBothCopies()
     // Highlight first, text second, in the order the page lays them out.
     ColourPicker *highlight = pickers[0];
     ColourPicker *text = pickers[1];
-    QCOMPARE(highlight->colour(), 0x0000FFu);
-    QCOMPARE(text->colour(), 0x000000u);
+    // On the factory hall, white on blue: the hall's white for the text and yellow (0x00FFFF in the
+    // stored order) for the highlight, not black and red.
+    QCOMPARE(f.hall.background(), QColor(0, 0, 255));
+    QCOMPARE(text->colour(), 0xFFFFFFu);
+    QCOMPARE(highlight->colour(), 0x00FFFFu);
+    QCOMPARE(colourAt(f.screenCopy(), 0), QColor(255, 255, 255));
 
     const int green = 10; // 0x00FF00
     highlight->setCurrentIndex(green);
@@ -227,6 +236,38 @@ void TestTextPlayerPage::pickedColoursReachBothCopies()
     // The whole text takes the new colour at once.
     QCOMPARE(colourAt(f.screenCopy(), 0), QColor(0, 0, 128));
     QCOMPARE(colourAt(f.operatorCopy(), 7), QColor(0, 0, 128));
+}
+
+// The page left with its timer running: the timer stops, and what the hall shows next is not touched;
+// back on the page, the hall gets the player's text again where the operator left it.
+void TestTextPlayerPage::leavingThePageLeavesTheHallAlone()
+{
+    Fixture f(m_catalogue);
+    f.page.show();
+    QVERIFY(f.page.openFile(writeFile(u"leave.txt"_s, "One. Two. Three.")));
+    f.page.automaticButton()->click();
+    f.page.controller().tick();
+    QVERIFY(f.page.controller().isTimerActive());
+
+    f.page.hide();
+    QVERIFY(!f.page.controller().isTimerActive());
+    QCOMPARE(f.page.automaticButton()->text(), u"Auto"_s);
+    // Another page puts a motion's title on the hall; a stray step must not recolour it.
+    QTextDocument &hall = f.hall.clearText();
+    QTextCursor(&hall).insertText(u"Motion 4. Budget."_s);
+    f.hall.show(HallScreen::Pane::Chart);
+    const QColor before = colourAt(hall, 2);
+    f.page.controller().nextSentence();
+    QCOMPARE(colourAt(hall, 2), before);
+    QCOMPARE(hall.toPlainText(), u"Motion 4. Budget."_s);
+
+    f.page.show();
+    QCOMPARE(f.hall.pane(), HallScreen::Pane::Text);
+    QCOMPARE(f.screenCopy().toPlainText(), u"One. Two. Three.\n"_s);
+    // "Two." was the sentence read when the page was left (the step above went to the operator's copy).
+    QCOMPARE(colours(f.page.controller(), f.screenCopy(), 0, 16),
+             colours(f.page.controller(), f.operatorCopy(), 0, 16));
+    QVERIFY(colours(f.page.controller(), f.screenCopy(), 0, 16).contains(u'h'));
 }
 
 void TestTextPlayerPage::pagingMovesBothCopies()
