@@ -11,7 +11,10 @@
 
 DocumentLayoutPacer::DocumentLayoutPacer(QTextDocument &document) : QObject(&document), m_document(document)
 {
-    document.documentLayout()->installEventFilter(this);
+    // The layout is made by the first view (or slice) that needs it, not here: a document that no view
+    // shows, as in a program without a screen, never needs one, and making one needs the fonts.
+    connect(&document, &QTextDocument::documentLayoutChanged, this,
+            [this] { m_document.documentLayout()->installEventFilter(this); });
 }
 
 void DocumentLayoutPacer::attach(QTextDocument &document)
