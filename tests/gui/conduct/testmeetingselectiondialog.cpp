@@ -33,7 +33,8 @@ void TestMeetingSelectionDialog::choosingAMeetingReadsItsRowAndEnablesOk()
     QCOMPARE(list->item(1, 0)->text(), "2");
     QCOMPARE(list->item(1, 1)->text(), "Budget committee");
     QCOMPARE(list->item(1, 2)->text(), "2026-12-09");
-    QCOMPARE(list->horizontalHeaderItem(0)->text(), "ID");
+    // Every heading comes from the language file: with none, no fixed English "ID" is left over.
+    QVERIFY(list->horizontalHeaderItem(0)->text().isEmpty());
     QVERIFY(!dialog.okButton()->isEnabled());
 
     dialog.show();
