@@ -95,7 +95,7 @@ private:
         QString line = QStringLiteral("rs422");
         QString protocol = QStringLiteral("pelcod");
         QString motion = QStringLiteral("stopped");
-        int pointsAt = 0; // the keypad whose preset the camera turned to last
+        int pointsAt = 0;   // the keypad whose preset the camera turned to last
         int lastOpened = 0; // the keypad opened last: a stored preset is for it
         std::array<QList<int>, 9> presets;
     };

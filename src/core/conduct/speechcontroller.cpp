@@ -77,7 +77,7 @@ void SpeechController::loadSeatPlan()
         m_seats.load();
         m_seats.setPicture(RoomPicture(m_root).load(settings.ico));
     } else {
-        m_seats.generate({keypadCount(), 16, 8, 24});
+        m_seats.generate({keypadCount(), 14, 8, 24});
         m_seats.clearPicture();
     }
 }
@@ -308,7 +308,8 @@ void SpeechController::showHallLine()
             return;
         m_shownSpeaker = newest;
         const QString name = m_names.value(newest);
-        m_hallLine = name.isEmpty() ? QString() : name + m_catalogue.text(Section, QStringLiteral("MsgSpeaking"));
+        m_hallLine =
+            name.isEmpty() ? QString() : name + m_catalogue.text(Section, QStringLiteral("MsgSpeaking"));
     }
     prepareHall();
     m_hall.chart().showMessage(m_hallLine, QString(), QString(), m_hall.textColour());

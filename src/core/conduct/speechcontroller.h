@@ -47,8 +47,9 @@ public:
         Waiting,
     };
 
-    SpeechController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root, OperatorNotifier &notifier,
-                     HallScreen &hall, TextCatalogue catalogue, QString meetingName, QObject *parent = nullptr);
+    SpeechController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
+                     OperatorNotifier &notifier, HallScreen &hall, TextCatalogue catalogue,
+                     QString meetingName, QObject *parent = nullptr);
 
     // The page is shown: the delegates' names and the seat plan are read again and the timers run.
     void open();
@@ -107,8 +108,8 @@ public:
     void setSpeakingTimeOpen(bool open);
 
     // Timer work.
-    void refreshSeats();  // every 100 ms: the seat map's states
-    void scan();          // every 200 ms: the speaking order, the hall line, the speaking-time lists
+    void refreshSeats();   // every 100 ms: the seat map's states
+    void scan();           // every 200 ms: the speaking order, the hall line, the speaking-time lists
     void onSpeakingTick(); // every second while the speaking-time window is open
 
 signals:

@@ -2,6 +2,14 @@
 
 #include <algorithm>
 
+namespace {
+// The single commands the operator gives from the floor pages and the camera windows.
+bool isOperatorCommand(LinkMode mode)
+{
+    return mode == LinkMode::CameraCommand || mode == LinkMode::SpeechCommand;
+}
+} // namespace
+
 CommandSequencer::CommandSequencer(QObject *parent) : QObject(parent) {}
 
 void CommandSequencer::post(LinkMode mode)
@@ -16,6 +24,11 @@ void CommandSequencer::post(LinkMode mode, quint32 command)
         beginSearch();
         return;
     }
+    // Among the mode changes of the conduct windows a later post still replaces one not yet acted on, as
+    // their steps expect. A camera or speech command is one the operator gave: it is never replaced and
+    // never replaces, so two of them within one tick both go out, in their order.
+    if (!m_posts.empty() && !isOperatorCommand(m_posts.back().mode) && !isOperatorCommand(mode))
+        m_posts.pop_back();
     // A post alone in the queue sets the mode at once, as posts always have: frames that arrive before
     // the next tick are read in the new mode.
     if (m_posts.empty() && !m_lost)

@@ -53,9 +53,10 @@ public:
     void applySettings(const LinkSettings &settings) { m_settings = settings; }
     const LinkSettings &settings() const { return m_settings; }
 
-    // Posts are acted on in the order given, one a tick: a command posted before the one before it went
-    // out waits its turn instead of replacing it, so no command the operator gave is lost (a camera
-    // stopped right after it was moved, a lock right after a close).
+    // Posts are acted on in the order given, one a tick. Camera and speech commands wait their turn and
+    // are never replaced, so no command the operator gave is lost (a camera stopped right after it was
+    // moved, a lock right after a close); among the other modes a later post before the next tick still
+    // replaces the earlier one.
     void post(LinkMode mode);
     void post(LinkMode mode, quint32 command);
     // Posts not yet acted on.

@@ -12,8 +12,7 @@ CameraController::CameraController(Link &link, OperatorNotifier &notifier, TextC
                                    QString presetPath, QObject *parent)
     : QObject(parent), m_link(link), m_notifier(notifier), m_catalogue(std::move(catalogue)),
       m_presets(std::move(presetPath))
-{
-}
+{}
 
 quint32 CameraController::commandOf(Movement movement)
 {

@@ -19,7 +19,8 @@ class SpeakingTimeWindow final : public QWidget
 public:
     static constexpr QSize WindowSize{300, 430};
 
-    SpeakingTimeWindow(SpeechController &controller, const TextCatalogue &catalogue, QWidget *parent = nullptr);
+    SpeakingTimeWindow(SpeechController &controller, const TextCatalogue &catalogue,
+                       QWidget *parent = nullptr);
 
     void showAtRightEdge();
 

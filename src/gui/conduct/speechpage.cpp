@@ -42,8 +42,8 @@ struct KeypadCommand
 };
 } // namespace
 
-SpeechPage::SpeechPage(SpeechController &controller, const TextCatalogue &catalogue, const QString &photoFolder,
-                       QWidget *cameraWindow, QWidget *parent)
+SpeechPage::SpeechPage(SpeechController &controller, const TextCatalogue &catalogue,
+                       const QString &photoFolder, QWidget *cameraWindow, QWidget *parent)
     : QWidget(parent), m_controller(controller), m_texts(catalogue, QStringLiteral("FrmMootset")),
       m_cameraWindow(cameraWindow)
 {
@@ -55,6 +55,8 @@ SpeechPage::SpeechPage(SpeechController &controller, const TextCatalogue &catalo
     setPalette(palette);
     build(photoFolder);
     m_texts.apply(this, QString());
+    // After the page's own texts: the window carries the texts of its own section.
+    m_speakingTime = new SpeakingTimeWindow(m_controller, m_texts.catalogue(), this);
     showCompanionLabels();
 
     connect(&m_controller, &SpeechController::changed, this, &SpeechPage::refreshState);
@@ -89,9 +91,9 @@ void SpeechPage::build(const QString &photoFolder)
         return m_controller.keypadText();
     });
     static const KeypadCommand commands[] = {{"IDC_APPSPEK_BUTTON1", &SpeechController::openMicrophone},
-                                       {"IDC_ENDSPEK_BUTTON", &SpeechController::closeMicrophone},
-                                       {"IDC_FORBID_BUTTON", &SpeechController::lock},
-                                       {"IDC_UNTIE_BUTTON", &SpeechController::unlock}};
+                                             {"IDC_ENDSPEK_BUTTON", &SpeechController::closeMicrophone},
+                                             {"IDC_FORBID_BUTTON", &SpeechController::lock},
+                                             {"IDC_UNTIE_BUTTON", &SpeechController::unlock}};
     int x = 186;
     for (const KeypadCommand &command : commands) {
         auto *b = new QPushButton(this);
@@ -115,8 +117,8 @@ void SpeechPage::build(const QString &photoFolder)
     label("IDC_STATIC_CBSPEAKMODE", QRect(8, 592, 110, 24));
     m_mode = new QComboBox(this);
     m_mode->setGeometry(122, 592, 230, 24);
-    m_mode->addItems(m_texts.texts({QStringLiteral("MsgMode1"), QStringLiteral("MsgMode2"),
-                                    QStringLiteral("MsgMode3")}));
+    m_mode->addItems(
+        m_texts.texts({QStringLiteral("MsgMode1"), QStringLiteral("MsgMode2"), QStringLiteral("MsgMode3")}));
     connect(m_mode, &QComboBox::activated, this,
             [this](int index) { m_controller.setMode(SpeechController::Mode(index)); });
     label("IDC_STATIC_CBSPEAKNUM", QRect(356, 592, 130, 24));
@@ -124,7 +126,8 @@ void SpeechPage::build(const QString &photoFolder)
     m_count->setGeometry(490, 592, 50, 24);
     for (int c = 1; c <= SpeechController::MaxSpeakers; ++c)
         m_count->addItem(QString::number(c));
-    connect(m_count, &QComboBox::activated, this, [this](int index) { m_controller.setSpeakerCount(index + 1); });
+    connect(m_count, &QComboBox::activated, this,
+            [this](int index) { m_controller.setSpeakerCount(index + 1); });
     label("IDC_STATIC_CBRESTTIMEL", QRect(544, 592, 130, 24));
     // Kept for the installations that know it; the speaking time itself is set in its own window.
     m_rest = new QComboBox(this);
@@ -170,14 +173,12 @@ void SpeechPage::build(const QString &photoFolder)
         icon->setPixmap(QPixmap(photoFolder + QLatin1Char('/') + pictureOf(state) + QStringLiteral(".png")));
         auto *text = new QLabel(this);
         text->setObjectName(QLatin1String(key));
-        text->setGeometry(x + 22, 650, 100, 18);
-        x += 126;
+        text->setGeometry(x + 22, 650, 128, 18);
+        x += 156;
     }
 
     m_status = new ConductStatusBar(m_controller.link(), m_texts.catalogue(), this);
     m_status->setGeometry(8, 4, 500, 40);
-
-    m_speakingTime = new SpeakingTimeWindow(m_controller, m_texts.catalogue(), this);
 }
 
 QPushButton *SpeechPage::button(const QString &key) const
@@ -218,9 +219,10 @@ void SpeechPage::setRunning(bool running)
 void SpeechPage::showCompanionLabels()
 {
     const bool cameraShown = m_cameraWindow && m_cameraWindow->isVisible();
-    m_camera->setText(m_texts.text(cameraShown ? QStringLiteral("BtnClosevid") : QStringLiteral("BtnOpenvid")));
-    m_speakingTimeButton->setText(m_texts.text(m_speakingTime->isVisible() ? QStringLiteral("BtnCloseTemiDlg")
-                                                                            : QStringLiteral("BtnOpenTemiDlg")));
+    m_camera->setText(
+        m_texts.text(cameraShown ? QStringLiteral("BtnClosevid") : QStringLiteral("BtnOpenvid")));
+    m_speakingTimeButton->setText(m_texts.text(
+        m_speakingTime->isVisible() ? QStringLiteral("BtnCloseTemiDlg") : QStringLiteral("BtnOpenTemiDlg")));
 }
 
 void SpeechPage::toggleCamera()

@@ -17,7 +17,8 @@ class CameraAdjustWindow final : public QWidget
 public:
     static constexpr QSize WindowSize{260, 196};
 
-    CameraAdjustWindow(CameraController &controller, const TextCatalogue &catalogue, QWidget *parent = nullptr);
+    CameraAdjustWindow(CameraController &controller, const TextCatalogue &catalogue,
+                       QWidget *parent = nullptr);
 
     QPushButton *button(const QString &key) const;
 

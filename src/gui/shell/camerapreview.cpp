@@ -13,7 +13,7 @@ CameraPreview::CameraPreview(const TextCatalogue &catalogue, QWidget *parent)
       m_notice(new QLabel(this)), m_deviceList(new QComboBox(this)), m_formatList(new QComboBox(this)),
       m_start(new QPushButton(this)), m_stop(new QPushButton(this))
 {
-    setFixedSize(PreviewSize.width(), PreviewSize.height() + 40);
+    setFixedSize(PreviewSize.width(), PreviewSize.height() + 76);
     m_video->setGeometry(QRect(QPoint(0, 0), PreviewSize));
     m_notice->setGeometry(QRect(QPoint(0, 0), PreviewSize));
     m_notice->setAlignment(Qt::AlignCenter);
@@ -31,16 +31,16 @@ CameraPreview::CameraPreview(const TextCatalogue &catalogue, QWidget *parent)
     const int y = PreviewSize.height() + 8;
     auto *deviceLabel = new QLabel(this);
     deviceLabel->setObjectName(QStringLiteral("IDC_STATIC_DEVICE"));
-    deviceLabel->setGeometry(0, y, 90, 24);
-    m_deviceList->setGeometry(92, y, 170, 24);
+    deviceLabel->setGeometry(0, y, 100, 24);
+    m_deviceList->setGeometry(104, y, 220, 24);
     auto *formatLabel = new QLabel(this);
     formatLabel->setObjectName(QStringLiteral("IDC_STATIC_FORMAT"));
-    formatLabel->setGeometry(268, y, 54, 24);
-    m_formatList->setGeometry(322, y, 120, 24);
+    formatLabel->setGeometry(332, y, 70, 24);
+    m_formatList->setGeometry(404, y, 146, 24);
     m_start->setObjectName(QStringLiteral("IDC_OPENVID_BUTTON"));
-    m_start->setGeometry(446, y - 2, 50, 28);
+    m_start->setGeometry(104, y + 32, 140, 28);
     m_stop->setObjectName(QStringLiteral("IDC_CLOSEVID_BUTTON"));
-    m_stop->setGeometry(500, y - 2, 50, 28);
+    m_stop->setGeometry(252, y + 32, 140, 28);
     m_texts.apply(this, QString());
 
     connect(m_deviceList, &QComboBox::activated, this, &CameraPreview::chooseDevice);
@@ -151,7 +151,7 @@ void CameraPreview::stop()
     m_camera.reset();
     const int device = m_deviceList->currentIndex();
     showNotice(device >= 0 && device < m_devices.size() ? m_devices.at(device).description()
-                                                       : m_texts.text(QStringLiteral("MsgNoCamera")));
+                                                        : m_texts.text(QStringLiteral("MsgNoCamera")));
     refreshButtons();
 }
 

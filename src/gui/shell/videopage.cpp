@@ -98,7 +98,7 @@ void VideoPage::build()
 
     // Presets, keypad by keypad.
     auto *presets = new QWidget(this);
-    presets->setGeometry(245, 486, 550, 120);
+    presets->setGeometry(245, 524, 550, 120);
     m_presetBox = new QCheckBox(presets);
     m_presetBox->setObjectName(QStringLiteral("IDC_CHECK_PREP"));
     m_presetBox->setGeometry(0, 0, 200, 24);

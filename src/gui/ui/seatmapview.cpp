@@ -88,7 +88,8 @@ const QPixmap &SeatMapView::seatPicture(const QString &stem)
 {
     auto found = m_pictures.find(stem);
     if (found == m_pictures.end())
-        found = m_pictures.insert(stem, QPixmap(m_photoFolder + QLatin1Char('/') + stem + QStringLiteral(".png")));
+        found = m_pictures.insert(stem,
+                                  QPixmap(m_photoFolder + QLatin1Char('/') + stem + QStringLiteral(".png")));
     return *found;
 }
 

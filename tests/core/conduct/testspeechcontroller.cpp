@@ -39,8 +39,9 @@ struct Fixture
         bringUp(link, *port);
         for (int n = 1; n <= keypads; ++n)
             link.table().entry(n)->answered = 1;
-        speech = std::make_unique<SpeechController>(link, *meeting.system, meeting.root, meeting.notifier, hall,
-                                                    TextCatalogue(language.fileName()), meeting.meetingName);
+        speech =
+            std::make_unique<SpeechController>(link, *meeting.system, meeting.root, meeting.notifier, hall,
+                                               TextCatalogue(language.fileName()), meeting.meetingName);
         speech->open();
     }
     // Every frame the sequencer sends over the next ticks.

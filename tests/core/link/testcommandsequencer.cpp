@@ -248,6 +248,12 @@ void TestCommandSequencer::postsWithinOneTickAreAllSentInOrder()
     QCOMPARE(d.sequencer.queuedPosts(), 3);
     QCOMPARE(d.ticks(4), (QList<quint32>{Command::MicOpen | 5, 0xABCDEF, Command::Exclude | 5, 0}));
     QCOMPARE(d.sequencer.mode(), LinkMode::SpeechCommand);
+    // The conduct windows' mode changes keep their rule: the later one replaces the earlier.
+    d.sequencer.post(LinkMode::PlainCommand, Command::PhaseStart);
+    d.sequencer.post(LinkMode::CameraCommand, Command::CameraUp);
+    d.sequencer.post(LinkMode::PlainCommand, Command::SignInStart);
+    d.sequencer.post(LinkMode::PlainCommand, Command::SignInFill);
+    QCOMPARE(d.ticks(4), (QList<quint32>{Command::PhaseStart, Command::CameraUp, Command::SignInFill, 0}));
     // Posts made while the base station is away are kept in their order too.
     runStartup(d, 1);
     d.sequencer.markLost();

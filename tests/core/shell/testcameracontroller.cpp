@@ -178,8 +178,9 @@ void TestCameraController::overviewListsStoredAndMissingKeypads()
     QCOMPARE(f.notifier.count(), 1);
     const RecordingNotifier::Entry &box = f.notifier.entries().first();
     QCOMPARE(box.caption.key, QStringLiteral("MsgClew13"));
-    QCOMPARE(box.text.literal, QStringLiteral("With\r\n1:2:3:4:5:\r\nWithout\r\n"
-                                              "6 :7 :8 :9 :10 :11 :12 :13 :14 :15 :16 :17 :18 :19 :\r\n20 :"));
+    QCOMPARE(box.text.literal,
+             QStringLiteral("With\r\n1:2:3:4:5:\r\nWithout\r\n"
+                            "6 :7 :8 :9 :10 :11 :12 :13 :14 :15 :16 :17 :18 :19 :\r\n20 :"));
 }
 
 // Press and release within one tick: before, the stop replaced the movement and the camera never moved,

@@ -43,8 +43,8 @@ struct Fixture
         for (int n = 1; n <= 12; ++n)
             link.table().entry(n)->answered = 1;
         const TextCatalogue catalogue(language.fileName());
-        speech = std::make_unique<SpeechController>(link, *meeting.system, meeting.root, meeting.notifier, hall,
-                                                    catalogue, meeting.meetingName);
+        speech = std::make_unique<SpeechController>(link, *meeting.system, meeting.root, meeting.notifier,
+                                                    hall, catalogue, meeting.meetingName);
         page = std::make_unique<SpeechPage>(*speech, catalogue, QString(), &cameraWindow);
         page->show();
         page->setRunning(true);
@@ -103,8 +103,8 @@ void TestSpeechPage::buttonsAndListsPostTheirCommands()
     QVERIFY(f.page->countList()->isEnabled());
     f.page->countList()->activated(3);
     QTest::keyClicks(f.page->keypadField(), "5");
-    for (const char *key :
-         {"IDC_APPSPEK_BUTTON1", "IDC_ENDSPEK_BUTTON", "IDC_FORBID_BUTTON", "IDC_UNTIE_BUTTON", "IDC_CLOSEALL_BUTTON"})
+    for (const char *key : {"IDC_APPSPEK_BUTTON1", "IDC_ENDSPEK_BUTTON", "IDC_FORBID_BUTTON",
+                            "IDC_UNTIE_BUTTON", "IDC_CLOSEALL_BUTTON"})
         QTest::mouseClick(f.page->button(QLatin1String(key)), Qt::LeftButton);
     QCOMPARE(f.sent(),
              (QList<quint32>{0xFE0201, 0xFE0204, 0xFC0005, 0xFB0005, 0xF20005, 0xF20805, 0xFBFFFF}));
