@@ -103,6 +103,8 @@ private slots:
     void ballotKindsLimitTheKeysAndEndFreezesThem();
     void signInOpensClearsAndCloses();
     void microphonesFollowSpeechModeAndChair();
+    void freedMicrophoneGoesToTheLongestWaiting();
+    void camerasKeepWhatTheyWereTold();
     void linkIsRemovedWhenUnplugged();
 };
 
@@ -215,6 +217,48 @@ void TestBaseStationSim::microphonesFollowSpeechModeAndChair()
     hall.console->send(Command::MicOpen | 3);
     hall.console->send(Command::MicCloseAll);
     QCOMPARE(hall.console->receive(), (QStringList{"E0 01 03", "E0 00 03"}));
+}
+
+void TestBaseStationSim::freedMicrophoneGoesToTheLongestWaiting()
+{
+    Hall hall(QStringLiteral("keypads 8\nreserved 1\n"));
+    hall.console->send(Command::SpeechMode | 0x0202); // requests wait their turn, two at once
+    hall.console->receive(50);
+    hall.station->command(QStringLiteral("request 3,4,5,6"));
+    QCOMPARE(hall.console->receive(), (QStringList{"E0 01 03", "E0 01 04", "E0 02 05", "E0 02 06"}));
+    QCOMPARE(hall.station->command(QStringLiteral("state 5")), QStringLiteral("5:wait,k0"));
+    hall.console->send(Command::MicClose | 3);
+    QCOMPARE(hall.console->receive(), (QStringList{"E0 00 03", "E0 01 05"}));
+    // A lock takes the keypad out of the queue; close all empties the queue before the microphones.
+    hall.console->send(Command::Exclude | 6);
+    QCOMPARE(hall.console->receive(), (QStringList{"E0 30 06"}));
+    hall.station->command(QStringLiteral("request 7"));
+    hall.console->send(Command::MicCloseAll);
+    QCOMPARE(hall.console->receive(), (QStringList{"E0 02 07", "E0 00 07", "E0 00 04", "E0 00 05"}));
+}
+
+void TestBaseStationSim::camerasKeepWhatTheyWereTold()
+{
+    Hall hall(QStringLiteral("keypads 8\n"));
+    QCOMPARE(hall.station->command(QStringLiteral("camera")),
+             QStringLiteral("camera 1 line rs422 protocol pelcod motion stopped at 0 presets -"));
+    for (quint32 command : {Command::CameraSelect | (2u << 8), Command::CameraRs232, Command::CameraVisca,
+                            Command::MicOpen | 7, Command::CameraStorePreset, Command::MicOpen | 4,
+                            Command::CameraStorePreset, Command::CameraZoomFar})
+        hall.console->send(command);
+    hall.console->receive();
+    QCOMPARE(hall.station->command(QStringLiteral("camera")),
+             QStringLiteral("camera 2 line rs232 protocol visca motion zoom-far at 4 presets 7,4"));
+    // Stopped; the camera turns to keypad 7 when its microphone opens again.
+    hall.console->send(Command::CameraStop);
+    hall.console->send(Command::MicClose | 7);
+    hall.console->send(Command::MicOpen | 7);
+    hall.console->receive();
+    QCOMPARE(hall.station->command(QStringLiteral("camera")),
+             QStringLiteral("camera 2 line rs232 protocol visca motion stopped at 7 presets 7,4"));
+    hall.console->send(Command::CameraClearPresets);
+    hall.console->receive(50);
+    QVERIFY(hall.station->command(QStringLiteral("camera")).endsWith(QLatin1String("presets -")));
 }
 
 void TestBaseStationSim::linkIsRemovedWhenUnplugged()

@@ -5,6 +5,7 @@
 #include "core/link/linkmode.h"
 
 #include <QIODevice>
+#include <QMap>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -76,8 +77,11 @@ void BaseStation::handle(const LinkFrame &frame)
     case 0xFE:
         meaning = QStringLiteral("speech mode %1 count %2").arg(frame.data(), 2, 16, QLatin1Char('0')).arg(n);
         break;
+    case 0xE6:
+        meaning = camera(frame.data());
+        break;
     default:
-        meaning = QStringLiteral("camera");
+        meaning = QStringLiteral("unknown");
         break;
     }
     logFrame("rx", frame, meaning);
@@ -113,6 +117,10 @@ void BaseStation::handle(const LinkFrame &frame)
         break;
     case 0xFB:
         if (v == Command::MicCloseAll) {
+            // The queue goes first, or closing the speakers would hand it the floor.
+            for (int k : QList<int>(m_waitingOrder))
+                if (k > m_scenario.reserved)
+                    closeMic(k);
             for (int k = m_scenario.reserved + 1; k <= m_scenario.keypads; ++k)
                 closeMic(k);
         } else {
@@ -120,6 +128,7 @@ void BaseStation::handle(const LinkFrame &frame)
         }
         break;
     case 0xFC:
+        m_camera.lastOpened = isKeypad(n) ? n : m_camera.lastOpened;
         openMic(n);
         break;
     case 0xF2:
@@ -135,6 +144,7 @@ void BaseStation::handle(const LinkFrame &frame)
     case 0xFE:
         m_speechMode = frame.data();
         m_speakerCount = qMax(1, n);
+        grantWaiting();
         break;
     default:
         break;
@@ -287,6 +297,8 @@ void BaseStation::request(int n)
     }
     if (openUnreservedMics() >= m_speakerCount) {
         if (m_speechMode != 0x81) {
+            if (!m_keypads[size_t(n)].waiting)
+                m_waitingOrder.append(n);
             m_keypads[size_t(n)].waiting = true;
             sendStatus(0x02, n);
             return;
@@ -303,6 +315,7 @@ void BaseStation::withdraw(int n)
     Keypad &k = m_keypads[size_t(n)];
     if (k.waiting) {
         k.waiting = false;
+        m_waitingOrder.removeAll(n);
         sendStatus(0x04, n);
     } else if (k.micOpen) {
         closeMic(n);
@@ -315,12 +328,84 @@ void BaseStation::openMic(int n)
         return;
     Keypad &k = m_keypads[size_t(n)];
     k.waiting = false;
+    m_waitingOrder.removeAll(n);
     if (!k.micOpen) {
         k.micOpen = true;
         if (n > m_scenario.reserved)
             m_speakingOrder.append(n);
     }
     sendStatus(0x01, n);
+    // A camera with a preset for this delegate turns to him.
+    if (m_camera.presets[size_t(m_camera.selected)].contains(n))
+        m_camera.pointsAt = n;
+}
+
+// A microphone came free: the longest-waiting request gets it, as many as the speaker count allows.
+void BaseStation::grantWaiting()
+{
+    if (m_speechMode == 0x81)
+        return;
+    while (!m_waitingOrder.isEmpty() && openUnreservedMics() < m_speakerCount)
+        openMic(m_waitingOrder.takeFirst());
+}
+
+// Carries out a camera command and says what it was, for the log.
+QString BaseStation::camera(int op)
+{
+    static const QMap<int, QString> motions = {{0xCC, QStringLiteral("up")},        {0x9E, QStringLiteral("left")},
+                                               {0x9C, QStringLiteral("right")},     {0xC6, QStringLiteral("down")},
+                                               {0xF8, QStringLiteral("zoom near")}, {0xC0, QStringLiteral("zoom far")},
+                                               {0xFC, QStringLiteral("iris open")}, {0xFE, QStringLiteral("iris close")}};
+    if (op >= 1 && op <= 8) {
+        m_camera.selected = op;
+        return QStringLiteral("camera select %1").arg(op);
+    }
+    if (motions.contains(op)) {
+        m_camera.motion = motions.value(op);
+        return QStringLiteral("camera ") + m_camera.motion;
+    }
+    QList<int> &presets = m_camera.presets[size_t(m_camera.selected)];
+    switch (op) {
+    case 0xCF:
+        m_camera.motion = QStringLiteral("stopped");
+        return QStringLiteral("camera stop");
+    case 0xF4:
+    case 0xF5:
+        m_camera.line = op == 0xF4 ? QStringLiteral("rs422") : QStringLiteral("rs232");
+        return QStringLiteral("camera line ") + m_camera.line;
+    case 0x8A:
+    case 0x8B:
+        m_camera.protocol = op == 0x8A ? QStringLiteral("pelcod") : QStringLiteral("visca");
+        return QStringLiteral("camera protocol ") + m_camera.protocol;
+    case 0xE6:
+        return QStringLiteral("camera speed up");
+    case 0xCE:
+        return QStringLiteral("camera speed down");
+    case 0xF6:
+        return QStringLiteral("camera home");
+    case 0xF0:
+        if (m_camera.lastOpened > 0 && !presets.contains(m_camera.lastOpened))
+            presets.append(m_camera.lastOpened);
+        m_camera.pointsAt = m_camera.lastOpened;
+        return QStringLiteral("camera store preset %1").arg(m_camera.lastOpened);
+    case 0xF2:
+        presets.clear();
+        return QStringLiteral("camera clear presets");
+    default:
+        return QStringLiteral("camera %1").arg(op, 2, 16, QLatin1Char('0'));
+    }
+}
+
+QString BaseStation::cameraState() const
+{
+    QStringList presets;
+    for (int n : m_camera.presets[size_t(m_camera.selected)])
+        presets << QString::number(n);
+    return QStringLiteral("camera %1 line %2 protocol %3 motion %4 at %5 presets %6")
+        .arg(m_camera.selected)
+        .arg(m_camera.line, m_camera.protocol, QString(m_camera.motion).replace(QLatin1Char(' '), QLatin1Char('-')))
+        .arg(m_camera.pointsAt)
+        .arg(presets.isEmpty() ? QStringLiteral("-") : presets.join(QLatin1Char(',')));
 }
 
 void BaseStation::closeMic(int n, quint8 code)
@@ -330,10 +415,14 @@ void BaseStation::closeMic(int n, quint8 code)
     Keypad &k = m_keypads[size_t(n)];
     if (!k.micOpen && !k.waiting)
         return;
+    const bool freed = k.micOpen && n > m_scenario.reserved;
     k.micOpen = false;
     k.waiting = false;
     m_speakingOrder.removeAll(n);
+    m_waitingOrder.removeAll(n);
     sendStatus(code, n);
+    if (freed)
+        grantWaiting();
 }
 
 QString BaseStation::command(const QString &line)
@@ -382,10 +471,14 @@ QString BaseStation::command(const QString &line)
             states << QStringLiteral("%1:%2%3%4%5k%6").arg(n).arg(k.online ? QString() : QStringLiteral("off,"),
                                                                k.excluded ? QStringLiteral("excl,") : QString(),
                                                                k.signedIn ? QStringLiteral("in,") : QString(),
-                                                               k.micOpen ? QStringLiteral("mic,") : QString())
+                                                               k.micOpen ? QStringLiteral("mic,")
+                                                               : k.waiting ? QStringLiteral("wait,")
+                                                                           : QString())
                           .arg(k.keyCode);
         }
         return states.join(QLatin1Char(' '));
+    } else if (word == QLatin1String("camera")) {
+        return cameraState();
     } else if (word == QLatin1String("mute") || word == QLatin1String("unmute")) {
         m_muted = word == QLatin1String("mute");
     } else if (word == QLatin1String("unplug")) {

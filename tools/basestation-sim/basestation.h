@@ -63,6 +63,9 @@ private:
     void openMic(int n);
     void closeMic(int n, quint8 code = 0x00);
     int openUnreservedMics() const;
+    void grantWaiting();
+    QString camera(int op);
+    QString cameraState() const;
     bool isKeypad(int n) const { return n >= 1 && n <= m_scenario.keypads; }
 
     Scenario m_scenario;
@@ -83,4 +86,18 @@ private:
     int m_speechMode = 0x81;
     int m_speakerCount = 1;
     QList<int> m_speakingOrder; // unreserved open microphones, oldest first
+    QList<int> m_waitingOrder;  // requests waiting for a free microphone, first come first served
+
+    // The camera line behind the base station, as far as the console can drive it.
+    struct Camera
+    {
+        int selected = 1;
+        QString line = QStringLiteral("rs422");
+        QString protocol = QStringLiteral("pelcod");
+        QString motion = QStringLiteral("stopped");
+        int pointsAt = 0;   // the keypad whose preset the camera turned to last
+        int lastOpened = 0; // the keypad opened last: a stored preset is for it
+        std::array<QList<int>, 9> presets;
+    };
+    Camera m_camera;
 };

@@ -2,27 +2,38 @@
 
 #include <algorithm>
 
+namespace {
+// The single commands the operator gives from the floor pages and the camera windows.
+bool isOperatorCommand(LinkMode mode)
+{
+    return mode == LinkMode::CameraCommand || mode == LinkMode::SpeechCommand;
+}
+} // namespace
+
 CommandSequencer::CommandSequencer(QObject *parent) : QObject(parent) {}
 
 void CommandSequencer::post(LinkMode mode)
 {
-    post(mode, m_lost ? m_held.command : m_postedCommand);
+    post(mode, m_posts.empty() ? (m_lost ? m_held.command : m_postedCommand) : m_posts.back().command);
 }
 
 void CommandSequencer::post(LinkMode mode, quint32 command)
 {
-    if (m_lost) {
-        // The search owns the line now; the last post waits for the base station, as posts always have.
-        if (mode == LinkMode::BaseStationSearch) {
-            beginSearch();
-            return;
-        }
-        m_held = {mode, command & 0xFFFFFF, true};
+    // The search owns the line while the base station is lost; the posts wait for it in their order.
+    if (m_lost && mode == LinkMode::BaseStationSearch) {
+        beginSearch();
         return;
     }
-    m_postedCommand = command & 0xFFFFFF;
-    m_mode = mode;
-    m_modeRequest = true;
+    // Among the mode changes of the conduct windows a later post still replaces one not yet acted on, as
+    // their steps expect. A camera or speech command is one the operator gave: it is never replaced and
+    // never replaces, so two of them within one tick both go out, in their order.
+    if (!m_posts.empty() && !isOperatorCommand(m_posts.back().mode) && !isOperatorCommand(mode))
+        m_posts.pop_back();
+    // A post alone in the queue sets the mode at once, as posts always have: frames that arrive before
+    // the next tick are read in the new mode.
+    if (m_posts.empty() && !m_lost)
+        m_mode = mode;
+    m_posts.push_back({mode, command & 0xFFFFFF});
 }
 
 bool CommandSequencer::take(LinkEvent event)
@@ -43,8 +54,12 @@ void CommandSequencer::onTickTimer()
 
 void CommandSequencer::tick()
 {
-    if (m_modeRequest) {
-        m_modeRequest = false;
+    // A command already waiting (left by a one-shot timer) goes first; the post waits a tick.
+    if (!m_posts.empty() && !m_lost && !m_pendingSend) {
+        const Post next = m_posts.front();
+        m_posts.pop_front();
+        m_mode = next.mode;
+        m_postedCommand = next.command;
         actOnModeRequest();
     }
     if (m_searchStep) {
@@ -184,9 +199,8 @@ void CommandSequencer::markLost()
     if (m_lost || !m_found)
         return;
     m_lost = true;
-    // A post not yet acted on is kept; so is the mode that was running, so it can go on.
-    m_held = {m_mode, m_postedCommand, m_modeRequest};
-    m_modeRequest = false;
+    // Posts not yet acted on are kept; so is the mode that was running, so it can go on.
+    m_held = {m_mode, m_postedCommand};
     m_pendingSend = false;
     m_search = false;
     beginSearch();
@@ -208,8 +222,10 @@ void CommandSequencer::restore()
         poll->counter = 0;
         poll->answers = 0;
     }
-    if (m_held.request || redoFinalPass) {
-        m_modeRequest = true;
+    if (redoFinalPass) {
+        m_posts.push_front({m_held.mode, m_held.command});
+    } else if (!m_posts.empty()) {
+        // The posts made before and during the loss are acted on, in their order.
     } else if (!polling && !m_signIn.armed && !m_vote.armed) {
         // Nothing was running: a roll call as at start-up, without what the start-up does at its end.
         m_reconnectRollCall = true;

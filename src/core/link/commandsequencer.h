@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <bitset>
+#include <deque>
 
 // Flags the sequencer raises for the windows; each window clears the flag it consumed.
 enum class LinkEvent
@@ -52,9 +53,14 @@ public:
     void applySettings(const LinkSettings &settings) { m_settings = settings; }
     const LinkSettings &settings() const { return m_settings; }
 
-    // Posting again before the next tick replaces the earlier post: only the last one is acted on.
+    // Posts are acted on in the order given, one a tick. Camera and speech commands wait their turn and
+    // are never replaced, so no command the operator gave is lost (a camera stopped right after it was
+    // moved, a lock right after a close); among the other modes a later post before the next tick still
+    // replaces the earlier one.
     void post(LinkMode mode);
     void post(LinkMode mode, quint32 command);
+    // Posts not yet acted on.
+    int queuedPosts() const { return int(m_posts.size()); }
 
     // The tick timer: counts ticks for the search step (one step every third tick), then runs a tick.
     void onTickTimer();
@@ -115,12 +121,16 @@ private:
         bool armed = false; // a final pass waits for its one-shot timer
         bool finalPassUnfinished() const { return finalPass && (running || armed); }
     };
+    struct Post
+    {
+        LinkMode mode = LinkMode::Idle;
+        quint32 command = 0;
+    };
     // What was going on when the base station went away.
     struct Held
     {
         LinkMode mode = LinkMode::Idle;
         quint32 command = 0;
-        bool request = false;
     };
 
     void actOnModeRequest();
@@ -134,7 +144,7 @@ private:
 
     LinkSettings m_settings;
     LinkMode m_mode = LinkMode::BaseStationSearch;
-    bool m_modeRequest = false;
+    std::deque<Post> m_posts; // posted, not yet acted on; kept while the base station is lost
     quint32 m_postedCommand = 0;
 
     bool m_search = false;

@@ -67,21 +67,29 @@ void FrameParser::applyRequestStatus(const LinkFrame &frame)
     KeypadEntry *entry = m_table.entry(frame.keypad());
     if (!entry)
         return;
+    // A delegate who waits for a free microphone is not speaking: the request flag means an open
+    // microphone (the hall names the newest one as speaker), the waiting flag a place in the queue.
     switch (frame.data()) {
     case 0x00:
     case 0x04:
     case 0x30:
         entry->request = 0;
+        entry->waiting = 0;
         break;
     case 0x01:
-    case 0x02:
         entry->request = 1;
+        entry->waiting = 0;
+        break;
+    case 0x02:
+        entry->request = 0;
+        entry->waiting = 1;
         break;
     case 0x08: {
         // The floor was given to this keypad: every other unreserved request is withdrawn.
         const LinkSettings &s = m_sequencer.settings();
         m_table.clearRequests(s.reservedCount + 1, s.keypadCount);
         entry->request = 1;
+        entry->waiting = 0;
         break;
     }
     default:

@@ -34,7 +34,10 @@ void KeypadTable::clearKeyCodes()
 void KeypadTable::clearRequests(int first, int last)
 {
     for (int n = std::max(first, FirstKeypad); n <= std::min(last, LastKeypad); ++n)
+    {
         m_entries[size_t(n)].request = 0;
+        m_entries[size_t(n)].waiting = 0;
+    }
 }
 
 void KeypadTable::reset()

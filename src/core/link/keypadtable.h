@@ -5,7 +5,8 @@
 // What one keypad last reported.
 struct KeypadEntry
 {
-    int request = 0;   // speaking request or request indication
+    int request = 0;   // speaking request or request indication; in speech management, microphone open
+    int waiting = 0;   // asked for the floor and waits for a free microphone
     int answered = 0;  // answered a roll call
     int excluded = 0;  // left out of the sign-in lists, shown apart in speech management
     int signedIn = 0;
@@ -29,7 +30,7 @@ public:
     void clearAnswered();
     void clearSignedIn();
     void clearKeyCodes();
-    // Clears the request flags of keypads first..last, within 1..249.
+    // Clears the request and waiting flags of keypads first..last, within 1..249.
     void clearRequests(int first, int last);
     void reset();
 

@@ -1,11 +1,13 @@
 #include "gui/shell/consoleapplication.h"
 
 #include "core/conduct/keypadmonitorcontroller.h"
+#include "core/conduct/speechcontroller.h"
 #include "core/link/link.h"
 #include "core/link/seriallinkport.h"
 #include "core/output/hallscreen.h"
 #include "core/output/screengeometry.h"
 #include "core/output/textfilereader.h"
+#include "core/shell/cameracontroller.h"
 #include "core/shell/languagefilecheck.h"
 #include "core/shell/logincontroller.h"
 #include "core/shell/manuallocator.h"
@@ -15,6 +17,7 @@
 #include "core/store/systemdatabase.h"
 #include "gui/conduct/conferencewindow.h"
 #include "gui/conduct/keypadmonitorwindow.h"
+#include "gui/conduct/speechpage.h"
 #include "gui/conduct/meetingmanagementwindow.h"
 #include "gui/output/reportpagetools.h"
 #include "gui/output/bigscreenwindow.h"
@@ -23,6 +26,7 @@
 #include "gui/output/textplayerpage.h"
 #include "gui/prepare/candidatedialog.h"
 #include "gui/prepare/meetingpreparationwindow.h"
+#include "gui/shell/cameraadjustwindow.h"
 #include "gui/shell/loginwindow.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/shell/manualviewer.h"
@@ -31,6 +35,7 @@
 #include "gui/shell/singleinstance.h"
 #include "gui/shell/startupsearchwindow.h"
 #include "gui/shell/systemsetupwindow.h"
+#include "gui/shell/videopage.h"
 #include "gui/ui/messageboxnotifier.h"
 
 #include <QApplication>
@@ -53,6 +58,11 @@ ConsoleApplication::~ConsoleApplication()
     m_search.reset();
     if (m_link)
         m_link->stop();
+}
+
+CameraController *ConsoleApplication::newCameraController()
+{
+    return new CameraController(*m_link, *m_notifier, m_catalogue, m_root.filePath(QStringLiteral("System/Vidaddr.ini")));
 }
 
 QString ConsoleApplication::photoFolder() const
@@ -140,6 +150,14 @@ std::optional<int> ConsoleApplication::start()
         return 0;
 
     m_link->applySettings(m_systemDatabase->linkSettings());
+    if (!m_systemSetupHooks.createVideoPage) {
+        m_systemSetupHooks.createVideoPage = [this](QWidget *parent) {
+            auto *camera = newCameraController();
+            auto *page = new VideoPage(*camera, m_catalogue, parent);
+            camera->setParent(page);
+            return page;
+        };
+    }
     m_search = std::make_unique<StartupSearchController>(*m_link);
     m_searchWindow = std::make_unique<StartupSearchWindow>(*m_search, m_catalogue, photoFolder());
     connect(&sequencer, &CommandSequencer::startupSearchFinished, m_searchWindow.get(), &QWidget::hide);
@@ -202,6 +220,19 @@ void ConsoleApplication::runConference()
     hooks.runMeetingPreparation = [this](QWidget *parent, const QString &openMeeting) {
         runMeetingPreparation(parent, openMeeting);
     };
+    hooks.createSpeechPage = [this](QWidget *parent, const QString &meetingName) {
+        auto *speech = new SpeechController(*m_link, *m_systemDatabase, m_root, *m_notifier, *m_hall, m_catalogue,
+                                            meetingName);
+        auto *camera = newCameraController();
+        auto *cameraWindow = new CameraAdjustWindow(*camera, m_catalogue);
+        auto *page = new SpeechPage(*speech, m_catalogue, photoFolder(), cameraWindow, parent);
+        // The windows go before the controllers they show.
+        cameraWindow->setParent(page, cameraWindow->windowFlags());
+        speech->setParent(page);
+        camera->setParent(page);
+        return page;
+    };
+    hooks.runSpeechPage = [](QWidget *page, bool running) { static_cast<SpeechPage *>(page)->setRunning(running); };
     hooks.createDocumentPage = [this](QWidget *parent) {
         auto *page = new TextPlayerPage(*m_hall, m_bigScreen.get(), m_catalogue, parent);
         page->controller().setLegacyCodePage(TextFileReader::legacyCodePageOf(m_languageCode));

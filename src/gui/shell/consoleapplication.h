@@ -11,6 +11,7 @@
 #include <memory>
 
 class BigScreenWindow;
+class CameraController;
 class HallScreen;
 class KeypadMonitorWindow;
 class Link;
@@ -69,6 +70,8 @@ private:
     void openHelp();
     void showAbout();
     QString photoFolder() const;
+    // A camera controller for a window that drives the cameras; the window takes it over.
+    CameraController *newCameraController();
 
     ConsoleOptions m_options;
     DataRoot m_root;

@@ -15,7 +15,8 @@ const QColor Ink(0x1e, 0x3a, 0x5f);
 } // namespace
 
 SeatMapView::SeatMapView(SeatPlanModel &model, const QString &photoFolder, QWidget *parent)
-    : QAbstractScrollArea(parent), m_model(model), m_seat(photoFolder + QStringLiteral("/SeatClosed.png"))
+    : QAbstractScrollArea(parent), m_model(model), m_photoFolder(photoFolder),
+      m_seat(photoFolder + QStringLiteral("/SeatClosed.png"))
 {
     // The vertical bar always takes its room, so the width the picture is laid over never changes
     // when the plan grows past the visible height.
@@ -72,6 +73,26 @@ QPoint SeatMapView::toContent(QPoint viewportPoint) const
     return viewportPoint + contentOffset();
 }
 
+void SeatMapView::setLook(std::function<SeatLook(int index)> look)
+{
+    m_look = std::move(look);
+    viewport()->update();
+}
+
+void SeatMapView::refresh()
+{
+    viewport()->update();
+}
+
+const QPixmap &SeatMapView::seatPicture(const QString &stem)
+{
+    auto found = m_pictures.find(stem);
+    if (found == m_pictures.end())
+        found = m_pictures.insert(stem,
+                                  QPixmap(m_photoFolder + QLatin1Char('/') + stem + QStringLiteral(".png")));
+    return *found;
+}
+
 void SeatMapView::updateRanges()
 {
     const QSize content = contentSize();
@@ -100,16 +121,18 @@ void SeatMapView::paintEvent(QPaintEvent *)
     const SeatTable &table = m_model.table();
     for (int i = 0; i < table.count(); ++i) {
         const SeatRecord &seat = table.at(i);
-        if (m_seat.isNull()) {
+        const SeatLook look = m_look ? m_look(i) : SeatLook{QString(), seat.caption, true};
+        const QPixmap &drawn = look.picture.isEmpty() ? m_seat : seatPicture(look.picture);
+        if (drawn.isNull()) {
             painter.setPen(Ink);
             painter.setBrush(QColor(0x5b, 0x63, 0x6e));
             painter.drawRoundedRect(seat.button.adjusted(2, 2, -2, -2), 6, 6);
         } else {
-            painter.drawPixmap(seat.button, m_seat);
+            painter.drawPixmap(seat.button, drawn);
         }
         painter.setPen(Ink);
         painter.drawText(seat.label, Qt::AlignCenter,
-                         painter.fontMetrics().elidedText(seat.caption, Qt::ElideRight, seat.label.width()));
+                         painter.fontMetrics().elidedText(look.label, Qt::ElideRight, seat.label.width()));
         if (i == m_model.carried()) {
             painter.setPen(QPen(Accent, 2));
             painter.setBrush(Qt::NoBrush);
@@ -137,7 +160,7 @@ void SeatMapView::mousePressEvent(QMouseEvent *event)
     }
     const QPoint point = toContent(viewportPoint);
     const int index = m_model.table().seatAt(point);
-    if (index < 0)
+    if (index < 0 || (m_look && !m_look(index).enabled))
         return;
     m_grab = point - m_model.table().at(index).button.topLeft();
     m_pointer = viewportPoint;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QHash>
 #include <QPixmap>
 #include <QPoint>
+
+#include <functional>
 
 class SeatPlanModel;
 
@@ -17,6 +20,15 @@ class SeatMapView final : public QAbstractScrollArea
     Q_DISABLE_COPY_MOVE(SeatMapView)
 
 public:
+    // How one seat looks on a live map: its picture (a file stem in the photo folder, "SeatOpen"), the
+    // label under it, and whether a click on it counts.
+    struct SeatLook
+    {
+        QString picture;
+        QString label;
+        bool enabled = true;
+    };
+
     static constexpr int LineStep = 10;
     // Room left round the plan so that a seat can be carried past the last one.
     static constexpr int Margin = 60;
@@ -30,6 +42,11 @@ public:
     QSize pictureSize() const;
     QPoint contentOffset() const;
     QPoint toContent(QPoint viewportPoint) const;
+    // A live map (the discussion page) gives every seat its own look; without one every seat is drawn
+    // closed with its caption.
+    void setLook(std::function<SeatLook(int index)> look);
+    // The looks changed: the map is drawn again.
+    void refresh();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -43,8 +60,13 @@ private:
     void carryTo(QPoint viewportPoint);
     void scrollTowards(QPoint viewportPoint);
 
+    const QPixmap &seatPicture(const QString &stem);
+
     SeatPlanModel &m_model;
+    QString m_photoFolder;
     QPixmap m_seat;
+    std::function<SeatLook(int index)> m_look;
+    QHash<QString, QPixmap> m_pictures;
     QPoint m_grab; // where in the carried seat it was taken
     QPoint m_pointer;
 };

@@ -62,6 +62,15 @@ void runStartup(Driver &d, int port)
     while (!d.sequencer.isRaised(LinkEvent::LinkReady))
         d.tick();
 }
+// Runs the search from the lost state until the base station answers on `port`.
+void findAgain(Driver &d, int port)
+{
+    while (d.sequencer.currentPort() < port)
+        d.tick();
+    d.sequencer.markBaseAnswered();
+    while (d.sequencer.isLost())
+        d.tick();
+}
 } // namespace
 
 class TestCommandSequencer : public QObject
@@ -78,7 +87,7 @@ private slots:
     void signInPollCyclesUntilTheFinalPass();
     void signInPollingWithFinalPassStillOnRunsOnePass();
     void votePollFinalPassRaisesVotePassDoneOnce();
-    void lastPostBeforeATickIsActedOn();
+    void postsWithinOneTickAreAllSentInOrder();
     void commandPostedDuringAPollIsNotLost();
     void keypadCountZeroEndsEveryPassAtOnce();
     void searchAgainAfterNoBaseStationStartsFromTheLowestPort();
@@ -228,13 +237,30 @@ void TestCommandSequencer::votePollFinalPassRaisesVotePassDoneOnce()
     QVERIFY(!d.sequencer.isRaised(LinkEvent::SignInPassDone));
 }
 
-void TestCommandSequencer::lastPostBeforeATickIsActedOn()
+// Before, a second post within one tick replaced the first: a lock right after a close, or the stop
+// right after a camera movement, was never sent.
+void TestCommandSequencer::postsWithinOneTickAreAllSentInOrder()
 {
     Driver d({2, 1, 1, 8});
     d.sequencer.post(LinkMode::SpeechCommand, Command::MicOpen | 5);
     d.sequencer.post(LinkMode::CameraCommand, 0xABCDEF);
-    QCOMPARE(d.ticks(2), (QList<quint32>{0xABCDEF, 0}));
-    QCOMPARE(d.sequencer.mode(), LinkMode::CameraCommand);
+    d.sequencer.post(LinkMode::SpeechCommand, Command::Exclude | 5);
+    QCOMPARE(d.sequencer.queuedPosts(), 3);
+    QCOMPARE(d.ticks(4), (QList<quint32>{Command::MicOpen | 5, 0xABCDEF, Command::Exclude | 5, 0}));
+    QCOMPARE(d.sequencer.mode(), LinkMode::SpeechCommand);
+    // The conduct windows' mode changes keep their rule: the later one replaces the earlier.
+    d.sequencer.post(LinkMode::PlainCommand, Command::PhaseStart);
+    d.sequencer.post(LinkMode::CameraCommand, Command::CameraUp);
+    d.sequencer.post(LinkMode::PlainCommand, Command::SignInStart);
+    d.sequencer.post(LinkMode::PlainCommand, Command::SignInFill);
+    QCOMPARE(d.ticks(4), (QList<quint32>{Command::PhaseStart, Command::CameraUp, Command::SignInFill, 0}));
+    // Posts made while the base station is away are kept in their order too.
+    runStartup(d, 1);
+    d.sequencer.markLost();
+    d.sequencer.post(LinkMode::CameraCommand, Command::CameraUp);
+    d.sequencer.post(LinkMode::CameraCommand, Command::CameraStop);
+    findAgain(d, 1);
+    QCOMPARE(d.ticks(3), (QList<quint32>{Command::CameraUp, Command::CameraStop, 0}));
 }
 
 void TestCommandSequencer::commandPostedDuringAPollIsNotLost()
@@ -304,15 +330,6 @@ void TestCommandSequencer::staleBaseAnswerDoesNotFindTheBaseStationOnNoPort()
     QCOMPARE(d.opened, QList<int>{2});
 }
 
-// Runs the search from the lost state until the base station answers on `port`.
-static void findAgain(Driver &d, int port)
-{
-    while (d.sequencer.currentPort() < port)
-        d.tick();
-    d.sequencer.markBaseAnswered();
-    while (d.sequencer.isLost())
-        d.tick();
-}
 
 void TestCommandSequencer::silentFinalPassIsNotDoneAndTheBaseStationIsSought()
 {

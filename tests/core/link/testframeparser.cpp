@@ -90,7 +90,8 @@ void TestFrameParser::requestStatusCodes_data()
     QTest::newRow("04 clears") << LinkMode::SpeechCommand << 0x04 << 1 << 0;
     QTest::newRow("30 clears") << LinkMode::Idle << 0x30 << 1 << 0;
     QTest::newRow("01 sets") << LinkMode::SpeechCommand << 0x01 << 0 << 1;
-    QTest::newRow("02 sets, in vote polling too") << LinkMode::VotePolling << 0x02 << 0 << 1;
+    // Waiting for the floor is not speaking: the waiting flag is set instead (checked below).
+    QTest::newRow("02 waits, in vote polling too") << LinkMode::VotePolling << 0x02 << 1 << 0;
     QTest::newRow("08 sets") << LinkMode::SpeechCommand << 0x08 << 0 << 1;
     QTest::newRow("unknown code 03 keeps") << LinkMode::SpeechCommand << 0x03 << 1 << 1;
     QTest::newRow("unknown code 10 keeps") << LinkMode::SpeechCommand << 0x10 << 0 << 0;
@@ -104,8 +105,12 @@ void TestFrameParser::requestStatusCodes()
     QFETCH(int, after);
     Fixture f(mode);
     f.table.entry(6)->request = before;
+    f.table.entry(6)->waiting = 1;
     f.apply(LinkFrame::RequestStatusKind, quint8(code), 6);
     QCOMPARE(f.table.at(6).request, after);
+    // Every known code settles whether the keypad waits; an unknown one leaves it alone.
+    const int waiting = code == 0x02 || code == 0x03 || code == 0x10 ? 1 : 0;
+    QCOMPARE(f.table.at(6).waiting, waiting);
 }
 
 void TestFrameParser::baseAnswerIsKeypadOneOnly()
