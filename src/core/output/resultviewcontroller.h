@@ -25,7 +25,7 @@ struct StoredResult
     int percentageFlag = 2;   // `ViewPer` as a number: 1 show percentages
     QSize screenSize;         // the big screen's width and height
     bool interrupted = false; // the ballot never reached its final pass: counts without a verdict
-    QString explanation;      // how the verdict came about, one sentence; empty when there is none
+    QString explanation{};    // how the verdict came about, one sentence; empty when there is none
 };
 
 // The catalogue texts the result window shows or builds its label lists from, already looked up.

@@ -7,6 +7,7 @@
 #include "core/output/screengeometry.h"
 #include "core/output/textfilereader.h"
 #include "core/shell/languagefilecheck.h"
+#include "core/conduct/journalrecovery.h"
 #include "core/shell/logincontroller.h"
 #include "core/shell/screensetupcontroller.h"
 #include "core/shell/startupsearchcontroller.h"
@@ -142,6 +143,8 @@ std::optional<int> ConsoleApplication::start()
     LoginWindow loginWindow(login, *m_notifier, m_catalogue, photoFolder());
     if (loginWindow.exec() != QDialog::Accepted)
         return 0;
+    // A sign-in or ballot the last run left unfinished is put to the operator before anything else runs.
+    JournalRecovery(m_root, *m_systemDatabase, *m_notifier).offer();
 
     m_link->applySettings(m_systemDatabase->linkSettings());
     m_search = std::make_unique<StartupSearchController>(*m_link);
