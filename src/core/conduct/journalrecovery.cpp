@@ -3,11 +3,13 @@
 #include "core/conduct/journalaudit.h"
 #include "core/shell/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
+#include "core/store/meetingfiles.h"
 #include "core/store/meetingjournal.h"
 #include "core/store/meetingrecord.h"
 #include "core/store/systemdatabase.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 
 int JournalRecovery::Unfinished::collected() const
 {
@@ -77,6 +79,11 @@ QList<JournalRecovery::Unfinished> JournalRecovery::scan()
 {
     QList<Unfinished> runs;
     for (const QString &meeting : m_systemDatabase.listMeetings().MeeName) {
+        // A registered meeting whose database was never made has nothing to recover; opening it would only
+        // raise an error at every start.
+        const QString path = MeetingFiles::filePath(m_root, meeting);
+        if (path.isEmpty() || !QFileInfo::exists(path))
+            continue;
         for (Unfinished run : unfinished(MeetingJournal(m_root, meeting, m_notifier).entries())) {
             run.meeting = meeting;
             runs.append(run);

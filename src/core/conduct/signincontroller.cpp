@@ -11,6 +11,7 @@
 #include "core/shell/dataroot.h"
 #include "core/shell/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
+#include "core/store/meetingjournal.h"
 #include "core/store/signinmark.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
@@ -203,7 +204,10 @@ void SignInController::journalStart()
             m_journalledSigned.insert(n);
         }
     }
-    m_journal->journal({SignInJournal::start(start)});
+    // Written at once, as the ballot's start is: the start is what recovery looks for, and the interface
+    // thread is not in a hurry at this moment.
+    m_journal->flush();
+    MeetingJournal(m_root, m_meetingName, m_notifier).record({SignInJournal::start(start)});
 }
 
 // Keypads only ever sign in while the sign-in runs, so the live entries list the newcomers of each second.

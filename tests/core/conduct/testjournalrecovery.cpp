@@ -63,6 +63,7 @@ class TestJournalRecovery : public QObject
 private slots:
     void interruptedSignInIsStoredAsItsEndWould();
     void undecidedSignInIsAskedAgainAndEndedOneNever();
+    void meetingWithoutADatabaseIsPassedOver();
 };
 
 void TestJournalRecovery::interruptedSignInIsStoredAsItsEndWould()
@@ -119,6 +120,17 @@ void TestJournalRecovery::undecidedSignInIsAskedAgainAndEndedOneNever()
         signIn.onRelease();
     }
     QVERIFY(recovery.scan().isEmpty());
+    QCOMPARE(h.meeting.notifier.count(), 0);
+}
+
+void TestJournalRecovery::meetingWithoutADatabaseIsPassedOver()
+{
+    Hall h;
+    MeetingRecord ghost;
+    ghost.MeeName = "Never created";
+    ghost.insertdate = "20261208100000";
+    QVERIFY(h.meeting.system->insertMeeting(ghost));
+    JournalRecovery(h.meeting.root, *h.meeting.system, h.meeting.notifier).offer();
     QCOMPARE(h.meeting.notifier.count(), 0);
 }
 

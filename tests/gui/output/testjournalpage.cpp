@@ -69,7 +69,7 @@ void TestJournalPage::verifiesFiltersAndExports()
     window.chooseMeeting(0);
     window.button(MeetingManagementWindow::Control::Journal)->click();
     QCOMPARE(window.currentPage(), MeetingManagementWindow::Page::Journal);
-    QVERIFY(page->isVisible());
+    QVERIFY(!page->isHidden());
 
     // Three delegates, two motions, the budget's update with the ballot's start, and the result.
     QCOMPARE(page->entries()->rowCount(), 8);
@@ -89,6 +89,9 @@ void TestJournalPage::verifiesFiltersAndExports()
     QCOMPARE(page->ballots()->cellText(0, 1), "matches");
     QCOMPARE(page->ballots()->cellText(0, 2),
              "Yes 31 of 60 delegates due = 51.67 %, more than 50 % needed: passed");
+    // For a look at the page: QUORIX_JOURNAL_SHOT=file.png.
+    if (const QString shot = qEnvironmentVariable("QUORIX_JOURNAL_SHOT"); !shot.isEmpty())
+        window.grab().save(shot);
 
     const QString csv = meeting.dir.filePath("journal.csv");
     QVERIFY(page->controller().exportSheet(csv));
