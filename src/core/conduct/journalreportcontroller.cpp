@@ -101,7 +101,7 @@ void JournalReportController::rebuild()
     m_ballots = {};
     m_ballots.headings = {text(QStringLiteral("ColBallot")), text(QStringLiteral("ColMatch")),
                           text(QStringLiteral("ColExplained"))};
-    m_ballots.columnPixels = {220, 200, 560};
+    m_ballots.columnPixels = {200, 110, 490};
     for (const JournalAudit::BallotCheck &check : m_report.ballots) {
         if (!m_filter.isEmpty() && check.motion != m_filter)
             continue;
