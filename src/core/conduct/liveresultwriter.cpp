@@ -2,6 +2,7 @@
 
 #include "core/shell/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
+#include "core/store/meetingjournal.h"
 
 namespace {
 // Collects what the database layer would show, so it can be shown on the interface thread instead.
@@ -48,11 +49,23 @@ LiveResultWriter::~LiveResultWriter()
     m_thread.join();
 }
 
-void LiveResultWriter::write(const QString &OveName, const BallotResultWrite &result)
+void LiveResultWriter::write(const QString &OveName, const BallotResultWrite &result, const JournalNotes &notes)
 {
     {
         const std::lock_guard lock(m_mutex);
-        m_pending = Job{OveName, result};
+        m_pending.result = std::pair{OveName, result};
+        m_pending.notes.append(notes);
+    }
+    m_wake.notify_one();
+}
+
+void LiveResultWriter::journal(const JournalNotes &notes)
+{
+    if (notes.isEmpty())
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_pending.notes.append(notes);
     }
     m_wake.notify_one();
 }
@@ -60,7 +73,7 @@ void LiveResultWriter::write(const QString &OveName, const BallotResultWrite &re
 void LiveResultWriter::flush()
 {
     std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return !m_pending && !m_busy; });
+    m_idle.wait(lock, [this] { return m_pending.empty() && !m_busy; });
 }
 
 void LiveResultWriter::run()
@@ -69,17 +82,19 @@ void LiveResultWriter::run()
         Job job;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_pending || m_stopping; });
-            if (!m_pending)
+            m_wake.wait(lock, [this] { return !m_pending.empty() || m_stopping; });
+            if (m_pending.empty())
                 return; // stopping with nothing left to write
-            job = *std::move(m_pending);
-            m_pending.reset();
+            job = std::exchange(m_pending, Job{});
             m_busy = true;
         }
         CollectingNotifier collected;
-        {
-            MeetingDatabase database(m_root, m_meetingName, collected);
-            database.storeResult(job.OveName, job.result.result, job.result.VoteState, job.result.PollTimel);
+        if (job.result) {
+            const auto &[OveName, result] = *job.result;
+            MeetingDatabase(m_root, m_meetingName, collected)
+                .storeResult(OveName, result.result, result.VoteState, result.PollTimel, job.notes);
+        } else {
+            MeetingJournal(m_root, m_meetingName, collected).record(job.notes);
         }
         if (collected.failed()) {
             const OperatorText caption = collected.caption;

@@ -1,6 +1,9 @@
 #include "core/conduct/signincontroller.h"
 
+#include "core/conduct/ballotjournal.h"
 #include "core/conduct/conferencestate.h"
+#include "core/conduct/liveresultwriter.h"
+#include "core/conduct/signinjournal.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
 #include "core/prepare/inputfilter.h"
@@ -8,6 +11,7 @@
 #include "core/shell/dataroot.h"
 #include "core/shell/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
+#include "core/store/meetingjournal.h"
 #include "core/store/signinmark.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
@@ -41,7 +45,8 @@ SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, c
       m_commandTimer(Timers::make(this, 1000, true)), m_pollingTimer(Timers::make(this, 2000, true)),
       m_refreshTimer(Timers::make(this, 1000, false)), m_countDownTimer(Timers::make(this, 1000, false)),
       m_finalPassTimer(Timers::make(this, 1000, false)), m_releaseTimer(Timers::make(this, 500, true)),
-      m_queryTimer(Timers::make(this, 100, true))
+      m_queryTimer(Timers::make(this, 100, true)),
+      m_journal(std::make_unique<LiveResultWriter>(root, m_meetingName, notifier))
 {
     connect(m_commandTimer, &QTimer::timeout, this, &SignInController::onCommandPhase);
     connect(m_pollingTimer, &QTimer::timeout, this, &SignInController::onBeginPolling);
@@ -52,6 +57,8 @@ SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, c
     connect(m_queryTimer, &QTimer::timeout, this, &SignInController::onQueryAnswer);
     connect(&m_link, &Link::connectionChanged, this, &SignInController::onConnectionChanged);
 }
+
+SignInController::~SignInController() = default;
 
 void SignInController::information(const char *key, QStringList args)
 {
@@ -143,6 +150,8 @@ void SignInController::beginCommandPhase(bool fill)
     m_conference.signInClosed = false;
     m_startEnabled = false;
     m_endEnabled = false;
+    m_linkLostJournalled = false;
+    journalStart();
     m_hall.show(HallScreen::Pane::Chart);
     ChartModel &chart = m_hall.chart();
     // One caption line: the call to press the key, the count-down while one runs, the title at the end.
@@ -177,6 +186,42 @@ void SignInController::onBeginPolling()
 void SignInController::onRefresh()
 {
     refresh();
+    journalNewlySigned();
+}
+
+void SignInController::journalStart()
+{
+    SignInStartRecord start;
+    start.fill = m_fill;
+    start.keypadCount = keypadCount();
+    start.counted = m_counted.countedUpTo(keypadCount());
+    start.presentMark = text("FrmManChe", "MsgScrView9");
+    start.absentMark = text("FrmManChe", "MsgScrView10");
+    m_journalledSigned.clear();
+    for (int n = 1; n <= keypadCount(); ++n) {
+        if (m_link.table().at(n).signedIn) {
+            start.signedBefore.append(n);
+            m_journalledSigned.insert(n);
+        }
+    }
+    // Written at once, as the ballot's start is: the start is what recovery looks for, and the interface
+    // thread is not in a hurry at this moment.
+    m_journal->flush();
+    MeetingJournal(m_root, m_meetingName, m_notifier).record({SignInJournal::start(start)});
+}
+
+// Keypads only ever sign in while the sign-in runs, so the live entries list the newcomers of each second.
+void SignInController::journalNewlySigned()
+{
+    QList<int> newcomers;
+    for (int n = 1; n <= keypadCount(); ++n) {
+        if (m_link.table().at(n).signedIn && !m_journalledSigned.contains(n)) {
+            newcomers.append(n);
+            m_journalledSigned.insert(n);
+        }
+    }
+    if (!newcomers.isEmpty())
+        m_journal->journal({SignInJournal::live(newcomers)});
 }
 
 void SignInController::onCountDownTick()
@@ -254,7 +299,7 @@ void SignInController::onFinalPassCheck()
 
 void SignInController::storeAndRelease()
 {
-    store();
+    store(JournalKind::SignInEnd);
     refresh();
     m_releaseTimer->start();
 }
@@ -297,6 +342,11 @@ int SignInController::finalPassProgress() const
 
 void SignInController::onConnectionChanged()
 {
+    if (m_running && m_link.isLost() != m_linkLostJournalled) {
+        m_linkLostJournalled = m_link.isLost();
+        m_journal->journal(
+            {BallotJournal::link(m_linkLostJournalled, QString(), m_link.statusText().args.join(QLatin1Char(' ')))});
+    }
     if (!m_link.isLost()) {
         m_lossOffered = false;
         if (m_endWanted && m_running && !m_ended)
@@ -341,7 +391,7 @@ void SignInController::onQueryAnswer()
     // After a sign-in has ended, the stored marks, the log and the present count change together.
     const bool record = !m_running && m_conference.signInClosed;
     if (record)
-        store();
+        store(JournalKind::SignInKeypad);
     refresh();
     if (record && !m_ended && !m_marksRefused)
         m_systemDatabase.recordSignInCount(m_meetingName, QString::number(m_signed));
@@ -408,14 +458,22 @@ void SignInController::sendCountsToHall()
     chart.showResult(values, labels, m_hall.textColour());
 }
 
-void SignInController::store()
+void SignInController::store(const QString &kind)
 {
     QList<SignInMark> marks;
     const QString present = text("FrmManChe", "MsgScrView9");
     const QString absentMark = text("FrmManChe", "MsgScrView10");
-    for (int n = 1; n <= keypadCount(); ++n)
-        marks.append({QString::number(n), m_link.table().at(n).signedIn ? present : absentMark});
-    m_marksRefused = !MeetingDatabase(m_root, m_meetingName, m_notifier).storeSignIn(marks);
+    int signedIn = 0;
+    for (int n = 1; n <= keypadCount(); ++n) {
+        const bool in = m_link.table().at(n).signedIn != 0;
+        marks.append({QString::number(n), in ? present : absentMark});
+        signedIn += in && m_counted.counts(n) ? 1 : 0;
+    }
+    // The live entries still queued go first, so the journal reads in the order things happened.
+    journalNewlySigned();
+    m_journal->flush();
+    m_marksRefused = !MeetingDatabase(m_root, m_meetingName, m_notifier)
+                          .storeSignIn(marks, {SignInJournal::marks(kind, marks, signedIn)});
 }
 
 void SignInController::showSignedList()

@@ -5,10 +5,14 @@
 
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
+
+#include <memory>
 
 class DataRoot;
 class HallScreen;
+class LiveResultWriter;
 class Link;
 class OperatorNotifier;
 class QTimer;
@@ -42,6 +46,7 @@ public:
                      OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
                      TextCatalogue catalogue, QString meetingName, QString screenWidthText,
                      QObject *parent = nullptr);
+    ~SignInController() override;
 
     // Reads the meeting's counts and delegates; called when the window opens. While no sign-in runs, the
     // keypads' marks and whether ballots may run come from the meeting's own last sign-in.
@@ -116,7 +121,10 @@ private:
     void refresh();
     void countRoutine();
     void sendCountsToHall();
-    void store();
+    // `kind`: the journal entry the marks are stored with.
+    void store(const QString &kind);
+    void journalStart();
+    void journalNewlySigned();
     void showNamePage();
     void showList(int which);
     QString text(const char *section, const char *key) const;
@@ -138,6 +146,10 @@ private:
     QTimer *m_finalPassTimer;
     QTimer *m_releaseTimer;
     QTimer *m_queryTimer;
+    // The sign-in's live journal entries, off the interface thread.
+    std::unique_ptr<LiveResultWriter> m_journal;
+    QSet<int> m_journalledSigned;
+    bool m_linkLostJournalled = false;
 
     QMap<int, QString> m_names;
     CountedKeypads m_counted;

@@ -1,13 +1,17 @@
 #include "core/conduct/votingcontroller.h"
 
+#include "core/conduct/ballotjournal.h"
 #include "core/conduct/conferencestate.h"
+#include "core/conduct/journalaudit.h"
 #include "core/conduct/liveresultwriter.h"
+#include "core/conduct/verdictexplanation.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
 #include "core/shell/colonlist.h"
 #include "core/shell/dataroot.h"
 #include "core/shell/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
+#include "core/store/meetingjournal.h"
 #include "core/store/meetingrecord.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
@@ -324,6 +328,9 @@ void VotingController::start()
     m_strangers.clear();
     m_stopWanted = false;
     m_lossOffered = false;
+    m_stopByCountDown = false;
+    m_linkLostJournalled = false;
+    m_journalledCodes.clear();
     m_liveWriter->flush();
     // The window stays open across sign-ins: the present count is the one of the latest sign-in.
     readMeetingCounts();
@@ -354,7 +361,51 @@ void VotingController::writeSettingsBack()
     record.VoteTimelRes = m_motion.VoteTimelRes;
     record.VoteTimelValue = m_motion.VoteTimelValue;
     record.insertdate = m_motion.insertdate;
-    database.updateMotion(record);
+    journalStart(database, stored, record);
+}
+
+// The ballot's start goes into the journal with the settings written back, in one transaction: a ballot
+// whose start is journalled is one whose counting options are stored.
+void VotingController::journalStart(MeetingDatabase &database, const MotionRecord &stored,
+                                    const MotionRecord &record)
+{
+    BallotStartRecord start;
+    start.type = m_type;
+    start.OveType = record.OveType;
+    start.settings = {record.VoteBase, record.VoteAbet, record.VoteAbetValue,
+                      record.Unit,     record.ytText,   record.mark};
+    start.texts = m_texts;
+    start.due = m_due;
+    start.present = m_present;
+    start.counted = m_counted.countedUpTo(m_link.settings().keypadCount);
+    start.previousResult = stored.result;
+    start.previousVoteState = stored.VoteState;
+    start.previousPollTimel = stored.PollTimel;
+    database.updateMotion(record, {BallotJournal::start(m_motion.OveName, start)});
+}
+
+QMap<int, int> VotingController::keyCodes() const
+{
+    QMap<int, int> codes;
+    for (int n : m_counted.countedUpTo(m_link.settings().keypadCount))
+        codes.insert(n, m_link.table().at(n).keyCode);
+    return codes;
+}
+
+// Only what changed since the last tick: a hall where few keys move costs the journal little.
+JournalNotes VotingController::changedKeyCodes()
+{
+    QMap<int, int> changed;
+    for (int n : m_counted.countedUpTo(m_link.settings().keypadCount)) {
+        const int code = m_link.table().at(n).keyCode;
+        if (code != m_journalledCodes.value(n, 0)) {
+            changed.insert(n, code);
+            m_journalledCodes.insert(n, code);
+        }
+    }
+    if (changed.isEmpty())
+        return {};
+    return {BallotJournal::live(m_motion.OveName, changed)};
 }
 
 void VotingController::showStartScreen()
@@ -406,6 +457,22 @@ void VotingController::waitForLiveResults()
     m_liveWriter->flush();
 }
 
+QString VotingController::explainedVerdict()
+{
+    if (m_row < 0)
+        return {};
+    m_liveWriter->flush();
+    const JournalAudit::Report report =
+        JournalAudit::run(MeetingJournal(m_root, m_meetingName, m_notifier).entries(), {m_motion});
+    for (auto it = report.ballots.crbegin(); it != report.ballots.crend(); ++it) {
+        if (it->motion != m_motion.OveName)
+            continue;
+        return it->stored == JournalAudit::Stored::Matches ? VerdictExplanation::ofBallot(*it, m_catalogue)
+                                                            : QString();
+    }
+    return {};
+}
+
 void VotingController::onAnnounce()
 {
     m_announceTimer->stop();
@@ -435,11 +502,12 @@ void VotingController::onLiveTick()
 {
     if (m_phase != Phase::Live)
         return;
-    tallyAndStore(false);
+    tallyAndStore(Write::Live);
 }
 
-void VotingController::tallyAndStore(bool final)
+void VotingController::tallyAndStore(Write write)
 {
+    const bool final = write == Write::Final;
     const int keypadCount = m_link.settings().keypadCount;
     const BallotCounters counted = BallotTally::count(m_type, m_link.table(), keypadCount, m_counted);
     m_strangers =
@@ -456,22 +524,29 @@ void VotingController::tallyAndStore(bool final)
         m_live = true;
         showResult(false);
     }
-    writeResult(final);
+    writeResult(write);
 }
 
-// Live results go to disk off the interface thread; the final one is written here, after the last live
-// one, so the motion list read back next shows it.
-void VotingController::writeResult(bool final)
+// Live results go to disk off the interface thread; the outcome is written here, after the last live
+// one, so the motion list read back next shows it. The outcome's journal entry holds every counted
+// keypad's key code, so the stored result can always be re-counted from the journal alone.
+void VotingController::writeResult(Write write)
 {
-    const BallotResultWrite write =
+    const bool final = write == Write::Final;
+    const BallotResultWrite columns =
         BallotTally::resultWrite(m_tallied, QDateTime::currentDateTime(), m_texts, final);
-    if (!final) {
-        m_liveWriter->write(m_motion.OveName, write);
+    if (write == Write::Live) {
+        m_liveWriter->write(m_motion.OveName, columns, changedKeyCodes());
         return;
     }
     m_liveWriter->flush();
+    const BallotOutcomeRecord outcome{keyCodes(),         m_tallied.counters, columns.result,
+                                      final ? m_tallied.verdict : QString(), columns.VoteState,
+                                      columns.PollTimel};
+    const QString kind = final ? JournalKind::BallotResult : JournalKind::BallotInterrupted;
     MeetingDatabase(m_root, m_meetingName, m_notifier)
-        .storeResult(m_motion.OveName, write.result, write.VoteState, write.PollTimel);
+        .storeResult(m_motion.OveName, columns.result, columns.VoteState, columns.PollTimel,
+                     {BallotJournal::outcome(kind, m_motion.OveName, outcome)});
 }
 
 QString VotingController::labelList() const
@@ -526,6 +601,7 @@ void VotingController::showResult(bool final)
 void VotingController::onCountDownTick()
 {
     if (m_remaining == 0) {
+        m_stopByCountDown = true;
         stop();
         return;
     }
@@ -542,6 +618,8 @@ void VotingController::stop()
 {
     if (m_phase != Phase::Live || m_askingAboutLoss)
         return;
+    m_liveWriter->journal({BallotJournal::stop(m_motion.OveName, m_stopByCountDown)});
+    m_stopByCountDown = false;
     if (isYes(m_motion.VoteTimelRes)) {
         m_countDownTimer->stop();
         m_remaining = 0;
@@ -600,7 +678,7 @@ void VotingController::onFinalPassCheck()
         return;
     }
     m_waitTimer->stop();
-    tallyAndStore(true);
+    tallyAndStore(Write::Final);
     afterStoring();
 }
 
@@ -628,7 +706,7 @@ void VotingController::storeInterrupted()
     m_link.sequencer().take(LinkEvent::VotePassDone);
     m_stopWanted = false;
     m_stopEnabled = false;
-    tallyAndStore(false);
+    tallyAndStore(Write::Interrupted);
     m_live = false;
     showResult(true);
     const QString interrupted = m_texts.DateBreak;
@@ -675,6 +753,12 @@ int VotingController::finalPassProgress() const
 
 void VotingController::onConnectionChanged()
 {
+    // Only a ballot's own journal hears of the link: between ballots the meeting is not on the line.
+    if (m_phase != Phase::Idle && m_phase != Phase::Releasing && m_link.isLost() != m_linkLostJournalled) {
+        m_linkLostJournalled = m_link.isLost();
+        m_liveWriter->journal({BallotJournal::link(m_linkLostJournalled, m_motion.OveName,
+                                                   m_link.statusText().args.join(QLatin1Char(' ')))});
+    }
     if (!m_link.isLost()) {
         m_lossOffered = false;
         if (m_stopWanted && m_phase == Phase::Live)

@@ -4,7 +4,10 @@
 #include "core/conduct/countedkeypads.h"
 #include "core/output/chartmodel.h"
 #include "core/shell/textcatalogue.h"
+#include "core/store/journalentry.h"
 #include "core/store/motionrecord.h"
+
+#include <QMap>
 
 #include <QObject>
 
@@ -12,6 +15,7 @@
 
 class DataRoot;
 class LiveResultWriter;
+class MeetingDatabase;
 class HallScreen;
 class Link;
 class OperatorNotifier;
@@ -91,6 +95,9 @@ public:
     // Returns when the live results handed to the writer are on disk; call before reading the meeting's
     // database during a ballot, so the read does not meet the writer's connection.
     void waitForLiveResults();
+    // How the selected motion's stored verdict came about, in one sentence from the journal's re-count;
+    // empty when the motion has no verdict or the journal cannot vouch for the stored one.
+    QString explainedVerdict();
 
     // Timer work.
     void onAnnounce();
@@ -149,8 +156,17 @@ private:
     void writeSettingsBack();
     void showStartScreen();
     void showResult(bool final);
-    void tallyAndStore(bool final);
-    void writeResult(bool final);
+    enum class Write
+    {
+        Live,        // a live tick: off the interface thread, with the key codes changed since the last
+        Final,       // after the final pass, with the verdict
+        Interrupted, // what was collected when the operator gave up on a lost base station
+    };
+    void tallyAndStore(Write write);
+    void writeResult(Write write);
+    QMap<int, int> keyCodes() const;
+    JournalNotes changedKeyCodes();
+    void journalStart(MeetingDatabase &database, const MotionRecord &stored, const MotionRecord &record);
     void beginFinalPass();
     // Asks whether to keep what was collected as an interrupted ballot; true when it was stored.
     bool offerInterruptedResult();
@@ -193,6 +209,9 @@ private:
     QString m_verdict;
     CountedKeypads m_counted;
     QList<int> m_strangers;
+    QMap<int, int> m_journalledCodes; // the key codes the journal has for the running ballot
+    bool m_stopByCountDown = false;
+    bool m_linkLostJournalled = false;
     bool m_typeKnown = true;
     bool m_stopWanted = false;
     bool m_askingAboutLoss = false;

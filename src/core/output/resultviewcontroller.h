@@ -26,6 +26,7 @@ struct StoredResult
     QSize screenSize;         // the big screen's width and height
     bool interrupted = false; // the ballot never reached its final pass: counts without a verdict
     bool showVerdict = false; // `ViewPass`: the verdict goes on the hall with the result
+    QString explanation{};    // how the verdict came about, one sentence; empty when there is none
 };
 
 // The catalogue texts the result window shows or builds its label lists from, already looked up.

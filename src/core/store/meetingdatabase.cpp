@@ -1,6 +1,9 @@
 #include "core/store/meetingdatabase.h"
 
+#include <QCryptographicHash>
 #include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlRecord>
 
 #include "core/shell/dataroot.h"
@@ -8,6 +11,7 @@
 #include "core/store/columntext.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingfiles.h"
+#include "core/store/meetingjournal.h"
 
 namespace {
 
@@ -34,6 +38,52 @@ QVariantList delegateValues(const DelegateRecord &r)
 {
     return {r.CellNo,       r.EmpName,  r.EmpSex,    r.Nationality, r.Unit,    r.Title,
             r.Office_phone, r.delegacy, r.presidium, r.SeatNo,      r.Grouping};
+}
+
+QString jsonText(const QVariantMap &fields)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonObject::fromVariantMap(fields)).toJson(QJsonDocument::Compact));
+}
+
+JournalNote delegateNote(const QString &operation, const QVariantMap &fields)
+{
+    QVariantMap content = fields;
+    content.insert(QStringLiteral("op"), operation);
+    return {JournalKind::DelegateChanged, QString(), jsonText(content)};
+}
+
+QVariantMap delegateFields(const DelegateRecord &r)
+{
+    return {{QStringLiteral("CellNo"), r.CellNo},
+            {QStringLiteral("EmpName"), r.EmpName},
+            {QStringLiteral("EmpSex"), r.EmpSex},
+            {QStringLiteral("Nationality"), r.Nationality},
+            {QStringLiteral("Unit"), r.Unit},
+            {QStringLiteral("Title"), r.Title},
+            {QStringLiteral("Office_phone"), r.Office_phone},
+            {QStringLiteral("delegacy"), r.delegacy},
+            {QStringLiteral("presidium"), r.presidium},
+            {QStringLiteral("SeatNo"), r.SeatNo},
+            {QStringLiteral("Grouping"), r.Grouping}};
+}
+
+QVariantMap motionFields(const MotionRecord &m)
+{
+    return {{QStringLiteral("OveName"), m.OveName},
+            {QStringLiteral("OveType"), m.OveType},
+            {QStringLiteral("VoteBase"), m.VoteBase},
+            {QStringLiteral("VoteAbet"), m.VoteAbet},
+            {QStringLiteral("VoteAbetValue"), m.VoteAbetValue},
+            {QStringLiteral("VoteTimelRes"), m.VoteTimelRes},
+            {QStringLiteral("VoteTimelValue"), m.VoteTimelValue},
+            {QStringLiteral("Unit"), m.Unit},
+            {QStringLiteral("ViewPer"), m.ViewPer},
+            {QStringLiteral("ViewPass"), m.ViewPass},
+            {QStringLiteral("VoteDll"), m.VoteDll},
+            {QStringLiteral("ytText"), m.ytText},
+            {QStringLiteral("mark"), m.mark},
+            {QStringLiteral("VoteState"), m.VoteState},
+            {QStringLiteral("insertdate"), m.insertdate}};
 }
 
 QString column(const QSqlRecord &row, const QString &name)
@@ -87,12 +137,25 @@ bool MeetingDatabase::usable()
     return false;
 }
 
-bool MeetingDatabase::execute(const QString &sql, const QVariantList &values)
+bool MeetingDatabase::execute(const QString &sql, const QVariantList &values, const JournalNotes &notes)
 {
     if (!usable())
         return false;
     DatabaseAccess db(m_filePath, m_notifier);
-    return db.execute(sql, values);
+    if (notes.isEmpty())
+        return db.execute(sql, values);
+    if (!db.begin())
+        return false;
+    if (db.execute(sql, values) && MeetingJournal::append(db, notes) && db.commit())
+        return true;
+    db.rollback();
+    return false;
+}
+
+JournalNote MeetingDatabase::motionNote(const QString &operation, const QString &OveName, QVariantMap fields)
+{
+    fields.insert(QStringLiteral("op"), operation);
+    return {JournalKind::MotionChanged, OveName, jsonText(fields)};
 }
 
 DelegateList MeetingDatabase::delegates(const QString &where, const QVariantList &values)
@@ -200,7 +263,7 @@ QString MeetingDatabase::delegateName(const QString &CellNo)
 
 bool MeetingDatabase::insertDelegate(const DelegateRecord &r)
 {
-    return execute(delegateInsert(), delegateValues(r));
+    return execute(delegateInsert(), delegateValues(r), {delegateNote(QStringLiteral("insert"), delegateFields(r))});
 }
 
 bool MeetingDatabase::insertDelegates(const QList<DelegateRecord> &records)
@@ -208,13 +271,16 @@ bool MeetingDatabase::insertDelegates(const QList<DelegateRecord> &records)
     if (!usable())
         return false;
     QList<QVariantList> rows;
+    JournalNotes notes;
     rows.reserve(records.size());
-    for (const DelegateRecord &r : records)
+    for (const DelegateRecord &r : records) {
         rows.append(delegateValues(r));
+        notes.append(delegateNote(QStringLiteral("insert"), delegateFields(r)));
+    }
     DatabaseAccess db(m_filePath, m_notifier);
     if (!db.begin())
         return false;
-    if (db.executeEach(delegateInsert(), rows) && db.commit())
+    if (db.executeEach(delegateInsert(), rows) && MeetingJournal::append(db, notes) && db.commit())
         return true;
     db.rollback();
     return false;
@@ -223,21 +289,26 @@ bool MeetingDatabase::insertDelegates(const QList<DelegateRecord> &records)
 bool MeetingDatabase::updateDelegate(const QString &previousCellNo, const QString &Grouping,
                                      const DelegateRecord &r)
 {
+    QVariantMap updated = delegateFields(r);
+    updated.insert(QStringLiteral("previousCellNo"), previousCellNo);
+    updated.insert(QStringLiteral("Grouping"), Grouping);
     return execute(QStringLiteral("update Employees set CellNo = ?,EmpName= ?,EmpSex = ?,Nationality = ?,"
                                   "Unit = ? ,Title = ?,Office_phone =?,delegacy =?,presidium =?,SeatNo =? "
                                   "where CellNo = ? and Grouping=?"),
                    {r.CellNo, r.EmpName, r.EmpSex, r.Nationality, r.Unit, r.Title, r.Office_phone, r.delegacy,
-                    r.presidium, r.SeatNo, previousCellNo, Grouping});
+                    r.presidium, r.SeatNo, previousCellNo, Grouping},
+                   {delegateNote(QStringLiteral("update"), updated)});
 }
 
 bool MeetingDatabase::deleteDelegate(const QString &CellNo)
 {
-    return execute(QStringLiteral("delete from Employees where CellNo = ?"), {CellNo});
+    return execute(QStringLiteral("delete from Employees where CellNo = ?"), {CellNo},
+                   {delegateNote(QStringLiteral("delete"), {{QStringLiteral("CellNo"), CellNo}})});
 }
 
 bool MeetingDatabase::deleteAllDelegates()
 {
-    return execute(QStringLiteral("delete from Employees"), {});
+    return execute(QStringLiteral("delete from Employees"), {}, {delegateNote(QStringLiteral("delete all"), {})});
 }
 
 bool MeetingDatabase::storePhoto(const QString &rowFilter, const QVariantList &keys, const QByteArray &photo)
@@ -248,13 +319,26 @@ bool MeetingDatabase::storePhoto(const QString &rowFilter, const QVariantList &k
     QVariantList values{photo.isNull() ? QByteArray("") : photo};
     values.append(keys);
     DatabaseAccess db(m_filePath, m_notifier);
+    if (!db.begin())
+        return false;
     int written = 0;
+    // The journal keeps the picture's fingerprint, not its bytes: enough to show which picture was stored.
+    QVariantMap fields{{QStringLiteral("CellNo"), keys.last()},
+                       {QStringLiteral("photoSha256"),
+                        QString::fromLatin1(
+                            QCryptographicHash::hash(photo, QCryptographicHash::Sha256).toHex())}};
+    if (keys.size() > 1)
+        fields.insert(QStringLiteral("Grouping"), keys.first());
     if (!db.execute(
             QStringLiteral("update Employees set Photo = ? where id = (select id from Employees where ") +
                 rowFilter + QStringLiteral(" order by id limit 1)"),
-            values, &written))
+            values, &written) ||
+        (written > 0 && !MeetingJournal::append(db, {delegateNote(QStringLiteral("photo"), fields)}))) {
+        db.rollback();
         return false;
+    }
     if (written == 0) {
+        db.rollback();
         m_notifier.error(
             DatabaseAccess::caption(),
             OperatorText::plain(QStringLiteral("No delegate with keypad %1 was found; the photo was "
@@ -262,7 +346,10 @@ bool MeetingDatabase::storePhoto(const QString &rowFilter, const QVariantList &k
                                     .arg(keys.last().toString())));
         return false;
     }
-    return true;
+    if (db.commit())
+        return true;
+    db.rollback();
+    return false;
 }
 
 bool MeetingDatabase::writePhotoByKeypad(const QString &CellNo, const QByteArray &photo)
@@ -289,7 +376,7 @@ QByteArray MeetingDatabase::readPhoto(const QString &Grouping, const QString &Ce
     return photo.typeId() == QMetaType::QByteArray ? photo.toByteArray() : QByteArray();
 }
 
-bool MeetingDatabase::storeSignIn(const QList<SignInMark> &marks)
+bool MeetingDatabase::storeSignIn(const QList<SignInMark> &marks, const JournalNotes &notes)
 {
     if (!usable())
         return false;
@@ -306,7 +393,8 @@ bool MeetingDatabase::storeSignIn(const QList<SignInMark> &marks)
         return false;
     if (db.executeEach(QStringLiteral("update Employees set  sign=? where  CellNo=?"), signs) &&
         db.execute(QStringLiteral("delete from SignIn"), {}) &&
-        db.executeEach(QStringLiteral("INSERT INTO SignIn (CellNo,sign)VALUES(?,?)"), log) && db.commit())
+        db.executeEach(QStringLiteral("INSERT INTO SignIn (CellNo,sign)VALUES(?,?)"), log) &&
+        MeetingJournal::append(db, notes) && db.commit())
         return true;
     db.rollback();
     return false;
@@ -381,39 +469,45 @@ bool MeetingDatabase::insertMotion(const MotionRecord &m)
                        "VoteTimelRes,VoteTimelValue,Unit,ViewPer,ViewPass,VoteDll,ytText,mark,VoteState,"
                        "insertdate)VALUES(?,?,?,?,?,?,?,?,?,?, ?,?, ?,?,?)"),
         {m.OveName, m.OveType, m.VoteBase, m.VoteAbet, m.VoteAbetValue, m.VoteTimelRes, m.VoteTimelValue,
-         m.Unit, m.ViewPer, m.ViewPass, m.VoteDll, m.ytText, m.mark, m.VoteState, m.insertdate});
+         m.Unit, m.ViewPer, m.ViewPass, m.VoteDll, m.ytText, m.mark, m.VoteState, m.insertdate},
+        {motionNote(QStringLiteral("insert"), m.OveName, motionFields(m))});
 }
 
-bool MeetingDatabase::updateMotion(const MotionRecord &m)
+bool MeetingDatabase::updateMotion(const MotionRecord &m, const JournalNotes &notes)
 {
     return execute(
         QStringLiteral("update Overture set OveName=?,OveType=?,VoteBase=?,VoteAbet=?,VoteAbetValue=?,"
                        "VoteTimelRes=?,VoteTimelValue=?,Unit=?,ViewPer=?,ViewPass=?,VoteDll = ?,"
                        "ytText = ? where insertdate =?"),
         {m.OveName, m.OveType, m.VoteBase, m.VoteAbet, m.VoteAbetValue, m.VoteTimelRes, m.VoteTimelValue,
-         m.Unit, m.ViewPer, m.ViewPass, m.VoteDll, m.ytText, m.insertdate});
+         m.Unit, m.ViewPer, m.ViewPass, m.VoteDll, m.ytText, m.insertdate},
+        JournalNotes{motionNote(QStringLiteral("update"), m.OveName, motionFields(m))} + notes);
 }
 
 bool MeetingDatabase::deleteMotion(const QString &OveName)
 {
-    return execute(QStringLiteral("delete from Overture where OveName = ?"), {OveName});
+    return execute(QStringLiteral("delete from Overture where OveName = ?"), {OveName},
+                   {motionNote(QStringLiteral("delete"), OveName, {})});
 }
 
 bool MeetingDatabase::storeCandidates(const QString &OveName, const QString &candidate)
 {
-    return execute(QStringLiteral("update Overture set candidate=? where OveName =?"), {candidate, OveName});
+    return execute(QStringLiteral("update Overture set candidate=? where OveName =?"), {candidate, OveName},
+                   {motionNote(QStringLiteral("candidates"), OveName, {{QStringLiteral("candidate"), candidate}})});
 }
 
 bool MeetingDatabase::storeContentFile(const QString &insertdate, const QString &rtf)
 {
-    return execute(QStringLiteral("update Overture set rtf=? where insertdate =?"), {rtf, insertdate});
+    return execute(QStringLiteral("update Overture set rtf=? where insertdate =?"), {rtf, insertdate},
+                   {motionNote(QStringLiteral("document"), QString(),
+                               {{QStringLiteral("insertdate"), insertdate}, {QStringLiteral("rtf"), rtf}})});
 }
 
 bool MeetingDatabase::storeResult(const QString &OveName, const QString &result, const QString &VoteState,
-                                  const QString &PollTimel)
+                                  const QString &PollTimel, const JournalNotes &notes)
 {
     return execute(QStringLiteral("update Overture set result=?,VoteState = ?,PollTimel= ? where OveName =?"),
-                   {result, VoteState, PollTimel, OveName});
+                   {result, VoteState, PollTimel, OveName}, notes);
 }
 
 QList<MotionRecord> MeetingDatabase::motions(const QString &where, const QVariantList &values)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/delegaterecord.h"
+#include "core/store/journalentry.h"
 #include "core/store/motionrecord.h"
 #include "core/store/signinmark.h"
 
@@ -17,6 +18,9 @@ class OperatorNotifier;
 // connection of its own; failures are shown through the notifier and the call returns empty records or
 // false. A meeting database that does not exist is such a failure: one message, nothing read or written.
 // MeetingFiles creates, moves and deletes the files.
+//
+// Every change to delegates and motions, and every stored sign-in and result, is journalled (MeetingJournal)
+// in the same transaction as the change itself; the notes a caller hands in go into that transaction too.
 class MeetingDatabase final
 {
     Q_DISABLE_COPY_MOVE(MeetingDatabase)
@@ -60,7 +64,7 @@ public:
     // Stores what a sign-in found: each keypad's mark in `Employees`.`sign`, then the `SignIn` table
     // becomes the record of this sign-in, one row per keypad in the order given. One transaction: either
     // the whole sign-in is written or none of it, and the record of the one before stays.
-    bool storeSignIn(const QList<SignInMark> &marks);
+    bool storeSignIn(const QList<SignInMark> &marks, const JournalNotes &notes = {});
     // The record of the last sign-in, empty when the meeting has had none. Tables that grew under
     // earlier versions hold several sign-ins: the latest row of each keypad stands.
     QList<SignInMark> lastSignIn();
@@ -73,12 +77,13 @@ public:
     bool readMotion(const QString &OveName, MotionRecord &record);
     bool insertMotion(const MotionRecord &record);
     // Finds the row by `insertdate` and sets the title and the ballot options (`OveName` .. `ytText`).
-    bool updateMotion(const MotionRecord &record);
+    // `notes` go into the same transaction, after the motion's own entry (a ballot's start).
+    bool updateMotion(const MotionRecord &record, const JournalNotes &notes = {});
     bool deleteMotion(const QString &OveName);
     bool storeCandidates(const QString &OveName, const QString &candidate);
     bool storeContentFile(const QString &insertdate, const QString &rtf);
     bool storeResult(const QString &OveName, const QString &result, const QString &VoteState,
-                     const QString &PollTimel);
+                     const QString &PollTimel, const JournalNotes &notes = {});
     QList<MotionRecord> motionsByType(const QString &OveType);
     QList<MotionRecord> motionsByTypeAndState(const QString &OveType, const QString &VoteState);
     QList<MotionRecord> motionsByState(const QString &VoteState);
@@ -89,8 +94,9 @@ private:
     bool usable();
     DelegateList delegates(const QString &where, const QVariantList &values);
     QList<MotionRecord> motions(const QString &where, const QVariantList &values);
-    bool execute(const QString &sql, const QVariantList &values);
+    bool execute(const QString &sql, const QVariantList &values, const JournalNotes &notes = {});
     bool storePhoto(const QString &rowFilter, const QVariantList &keys, const QByteArray &photo);
+    JournalNote motionNote(const QString &operation, const QString &OveName, QVariantMap fields);
 
     QString m_meetingName;
     QString m_filePath;

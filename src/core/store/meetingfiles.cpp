@@ -7,6 +7,7 @@
 #include "core/shell/dataroot.h"
 #include "core/shell/operatornotifier.h"
 #include "core/store/databaseaccess.h"
+#include "core/store/meetingjournal.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ bool create(const DataRoot &root, const QString &meetingName, OperatorNotifier &
         if (!db.execute(statement))
             return false;
     }
-    return true;
+    return MeetingJournal::ensureTable(db);
 }
 
 bool rename(const DataRoot &root, const QString &oldName, const QString &newName)

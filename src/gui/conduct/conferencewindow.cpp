@@ -465,6 +465,8 @@ StoredResult ConferenceWindow::selectedResult() const
     result.screenSize = m_context.hall.geometry().size();
     result.interrupted = motion.VoteState ==
                          m_context.catalogue.text(QStringLiteral("FrmMeeVote"), QStringLiteral("DateBreak"));
+    if (!result.interrupted)
+        result.explanation = m_voting->explainedVerdict();
     return result;
 }
 

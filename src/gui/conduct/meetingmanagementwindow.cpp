@@ -39,7 +39,9 @@ MeetingManagementWindow::MeetingManagementWindow(SystemDatabase &systemDatabase,
         m_signInReport = m_hooks.createSignInReport(this);
     if (m_hooks.createBallotReport)
         m_ballotReport = m_hooks.createBallotReport(this);
-    for (QWidget *report : {m_signInReport, m_ballotReport}) {
+    if (m_hooks.createJournal)
+        m_journal = m_hooks.createJournal(this);
+    for (QWidget *report : {m_signInReport, m_ballotReport, m_journal}) {
         if (report) {
             report->setGeometry(ReportPlace);
             report->hide();
@@ -53,9 +55,10 @@ void MeetingManagementWindow::build()
     const std::pair<Control, const char *> buttons[] = {{Control::Details, "IDC_MOOTNOTE_BUTTON"},
                                                         {Control::SignInReport, "IDC_REGQUE_BUTTON"},
                                                         {Control::BallotReport, "IDC_VOTEPUT_BUTTON3"},
+                                                        {Control::Journal, "IDC_JOURNAL_BUTTON"},
                                                         {Control::Close, "IDCANCEL"}};
-    const int tops[] = {50, 130, 210, 550};
-    for (int i = 0; i < 4; ++i) {
+    const int tops[] = {50, 130, 210, 290, 550};
+    for (int i = 0; i < 5; ++i) {
         auto *button = new HubButton(this);
         button->setObjectName(QLatin1String(buttons[i].second));
         button->setGeometry(10, tops[i], 180, 50);
@@ -66,6 +69,7 @@ void MeetingManagementWindow::build()
             [this] { showPage(Page::SignInReport); });
     connect(button(Control::BallotReport), &HubButton::clicked, this,
             [this] { showPage(Page::BallotReport); });
+    connect(button(Control::Journal), &HubButton::clicked, this, [this] { showPage(Page::Journal); });
     connect(button(Control::Close), &HubButton::clicked, this, &QDialog::accept);
 
     auto *meetingCaption = new QLabel(this);
@@ -147,6 +151,7 @@ void MeetingManagementWindow::showPage(Page page)
 {
     QWidget *report = page == Page::SignInReport   ? m_signInReport
                       : page == Page::BallotReport ? m_ballotReport
+                      : page == Page::Journal      ? m_journal
                                                    : nullptr;
     if (page != Page::Details && (!report || !m_chosen))
         return;
@@ -156,11 +161,14 @@ void MeetingManagementWindow::showPage(Page page)
         m_signInReport->setVisible(page == Page::SignInReport);
     if (m_ballotReport)
         m_ballotReport->setVisible(page == Page::BallotReport);
+    if (m_journal)
+        m_journal->setVisible(page == Page::Journal);
     if (report && m_hooks.showReport)
         m_hooks.showReport(report, m_meeting);
     button(Control::Details)->setEnabled(page != Page::Details);
     button(Control::SignInReport)->setEnabled(m_chosen && m_signInReport && page != Page::SignInReport);
     button(Control::BallotReport)->setEnabled(m_chosen && m_ballotReport && page != Page::BallotReport);
+    button(Control::Journal)->setEnabled(m_chosen && m_journal && page != Page::Journal);
 }
 
 void MeetingManagementWindow::mousePressEvent(QMouseEvent *event)

@@ -19,12 +19,13 @@ struct MeetingReportHooks
 {
     std::function<QWidget *(QWidget *parent)> createSignInReport;
     std::function<QWidget *(QWidget *parent)> createBallotReport;
+    std::function<QWidget *(QWidget *parent)> createJournal;
     // Hands the chosen meeting to a report page before it is shown.
     std::function<void(QWidget *page, const MeetingRecord &meeting)> showReport;
 };
 
-// A past meeting's records (FrmMdisposal): choose a meeting, see its details, or its sign-in and ballot
-// reports, in the child area of the hub picture.
+// A past meeting's records (FrmMdisposal): choose a meeting, see its details, its sign-in and ballot
+// reports, or its journal, in the child area of the hub picture.
 class MeetingManagementWindow final : public QDialog
 {
     Q_OBJECT
@@ -36,13 +37,15 @@ public:
         Details = 1238,
         SignInReport = 1239,
         BallotReport = 1240,
+        Journal = 1241,
         Close = 2, // IDCANCEL
     };
     enum class Page
     {
         Details,
         SignInReport,
-        BallotReport
+        BallotReport,
+        Journal
     };
     // The details' values in the order the panel shows them.
     enum Field
@@ -86,6 +89,7 @@ private:
     QLabel *m_fields[FieldCount] = {};
     QWidget *m_signInReport = nullptr;
     QWidget *m_ballotReport = nullptr;
+    QWidget *m_journal = nullptr;
     Page m_page = Page::Details;
     MeetingRecord m_meeting;
     bool m_chosen = false;

@@ -2,6 +2,7 @@
 
 #include "core/shell/textcatalogue.h"
 #include "gui/output/ballotreportpage.h"
+#include "gui/output/journalpage.h"
 #include "gui/output/printpreviewwindow.h"
 #include "gui/output/signinreportpage.h"
 
@@ -49,11 +50,16 @@ MeetingReportHooks hooks(const DataRoot &root, const TextCatalogue &catalogue, O
     hooks.createBallotReport = [&root, &catalogue, &notifier](QWidget *parent) {
         return new BallotReportPage(root, catalogue, notifier, parent);
     };
+    hooks.createJournal = [&root, &catalogue, &notifier](QWidget *parent) {
+        return new JournalPage(root, catalogue, notifier, parent);
+    };
     hooks.showReport = [](QWidget *page, const MeetingRecord &meeting) {
         if (auto *signIn = qobject_cast<SignInReportPage *>(page))
             signIn->setMeeting(meeting.MeeName);
         else if (auto *ballots = qobject_cast<BallotReportPage *>(page))
             ballots->setMeeting(meeting.MeeName);
+        else if (auto *journal = qobject_cast<JournalPage *>(page))
+            journal->setMeeting(meeting.MeeName);
     };
     return hooks;
 }

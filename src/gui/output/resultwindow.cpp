@@ -35,7 +35,8 @@ ResultWindow::ResultWindow(const StoredResult &stored, HallScreen &hall, const T
     : QDialog(parent), m_hall(hall), m_controller(ResultViewTexts::lookUp(catalogue.lookup())),
       m_chartView(new ChartView(&m_chart, this)), m_motion(valueLabel(QStringLiteral("motionName"), this)),
       m_type(valueLabel(QStringLiteral("voteType"), this)),
-      m_time(valueLabel(QStringLiteral("pollTime"), this)), m_views(new QButtonGroup(this))
+      m_time(valueLabel(QStringLiteral("pollTime"), this)),
+      m_explanation(valueLabel(QStringLiteral("explainedVerdict"), this)), m_views(new QButtonGroup(this))
 {
     setObjectName(QStringLiteral("FrmResult"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -115,6 +116,12 @@ ResultWindow::ResultWindow(const StoredResult &stored, HallScreen &hall, const T
     layout->setSpacing(10);
     layout->addWidget(m_meeting);
     layout->addLayout(body);
+    // How the verdict came about, under the chart, in the operator's language.
+    m_explanation->setWordWrap(true);
+    QFont sentence = m_explanation->font();
+    sentence.setPointSizeF(sentence.pointSizeF() * 1.15);
+    m_explanation->setFont(sentence);
+    layout->addWidget(m_explanation);
     layout->addLayout(buttons);
     setMinimumWidth(1000);
     close->setMinimumWidth(110);
@@ -160,6 +167,8 @@ void ResultWindow::fillFields()
     m_motion->setText(stored.motionName);
     m_type->setText(m_controller.typeText());
     m_time->setText(stored.pollTime);
+    m_explanation->setText(stored.explanation);
+    m_explanation->setVisible(!stored.explanation.isEmpty());
     const int shown = VoteTypeTable::info(stored.type).candidateCount();
     const QStringList names = m_controller.candidateNames();
     for (int i = 0; i < ResultViewController::CandidateCount; ++i) {

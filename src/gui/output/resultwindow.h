@@ -56,6 +56,7 @@ private:
     QLabel *m_motion;
     QLabel *m_type;
     QLabel *m_time;
+    QLabel *m_explanation;
     std::array<QLabel *, ResultViewController::CandidateCount> m_candidateCaptions{};
     std::array<QLabel *, ResultViewController::CandidateCount> m_candidates{};
     QButtonGroup *m_views;

@@ -9,6 +9,7 @@
 #include "core/output/textfilereader.h"
 #include "core/shell/cameracontroller.h"
 #include "core/shell/languagefilecheck.h"
+#include "core/conduct/journalrecovery.h"
 #include "core/shell/logincontroller.h"
 #include "core/shell/manuallocator.h"
 #include "core/shell/screensetupcontroller.h"
@@ -148,6 +149,8 @@ std::optional<int> ConsoleApplication::start()
     LoginWindow loginWindow(login, *m_notifier, m_catalogue, photoFolder());
     if (loginWindow.exec() != QDialog::Accepted)
         return 0;
+    // A sign-in or ballot the last run left unfinished is put to the operator before anything else runs.
+    JournalRecovery(m_root, *m_systemDatabase, *m_notifier).offer();
 
     m_link->applySettings(m_systemDatabase->linkSettings());
     if (!m_systemSetupHooks.createVideoPage) {

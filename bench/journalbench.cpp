@@ -1,0 +1,138 @@
+// What the journal costs at the busy moments of a ballot: the final pass of 249 keypads stored with its
+// journal entry (every keypad's key code, the counts, the result and the verdict) in one transaction, the
+// same store without the journal for comparison, a live tick's write with the key codes that changed, and
+// the verification of a journal of many ballots. Every commit is synced to disk, as in the console. Give a
+// folder as argument to measure on another disk; by default a temporary folder is used.
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include "core/conduct/ballotjournal.h"
+#include "core/conduct/journalaudit.h"
+#include "core/shell/dataroot.h"
+#include "core/shell/operatornotifier.h"
+#include "core/store/meetingdatabase.h"
+#include "core/store/meetingfiles.h"
+#include "core/store/meetingjournal.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+class CountingNotifier final : public OperatorNotifier
+{
+public:
+    void information(const OperatorText &, const OperatorText &) override { ++messages; }
+    void error(const OperatorText &, const OperatorText &text) override
+    {
+        ++messages;
+        std::fprintf(stderr, "%s\n", qPrintable(text.literal));
+    }
+    bool question(const OperatorText &, const OperatorText &) override
+    {
+        ++messages;
+        return false;
+    }
+    int messages = 0;
+};
+
+constexpr int Keypads = 249;
+
+void measure(const char *what, int rounds, const std::function<void(int)> &run)
+{
+    run(0); // warm-up
+    std::vector<double> ms;
+    for (int i = 1; i <= rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run(i);
+        ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-58s median %7.2f ms   p95 %7.2f ms   max %7.2f ms   (%d rounds)\n", what, ms[ms.size() / 2],
+                ms[std::min(ms.size() - 1, ms.size() * 95 / 100)], ms.back(), rounds);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    QTemporaryDir temporary(args.size() > 1 ? args.at(1) + QStringLiteral("/quorix-bench-XXXXXX") : QString());
+    if (!temporary.isValid()) {
+        std::fprintf(stderr, "cannot make a folder to measure in\n");
+        return 1;
+    }
+    const DataRoot root(temporary.path());
+    CountingNotifier notifier;
+    const QString meeting = QStringLiteral("Annual assembly");
+    if (!MeetingFiles::create(root, meeting, notifier))
+        return 1;
+    MeetingDatabase database(root, meeting, notifier);
+    MotionRecord motion;
+    motion.OveName = QStringLiteral("Budget");
+    motion.insertdate = QStringLiteral("20260301090000");
+    database.insertMotion(motion);
+
+    TallyTexts texts;
+    texts.cbBaseOne = QStringLiteral("due");
+    texts.cbBaseTwo = QStringLiteral("present");
+    texts.cbAbetOne = QStringLiteral("more");
+    texts.DateYes = QStringLiteral("Voted");
+    texts.DateBreak = QStringLiteral("Halted");
+    texts.PassVoteOk = QStringLiteral("passed");
+    texts.PassVoteNo = QStringLiteral("not passed");
+    BallotStartRecord start;
+    start.settings = {texts.cbBaseOne, texts.cbAbetOne, QStringLiteral("50"), QStringLiteral("1"), {}, {}};
+    start.texts = texts;
+    start.due = Keypads;
+    start.present = 240;
+    for (int n = 1; n <= Keypads; ++n)
+        start.counted.append(n);
+    database.updateMotion(motion, {BallotJournal::start(motion.OveName, start)});
+
+    // Every keypad answers, the keys spread over yes, no and abstain; each round a few change their mind.
+    QMap<int, int> codes;
+    for (int n = 1; n <= Keypads; ++n)
+        codes.insert(n, 1 << (n % 3));
+    const auto outcomeOf = [&](int round) {
+        codes[1 + round % Keypads] = 1 << (round % 3);
+        const TallyResult tallied = JournalAudit::recount(start, codes);
+        const BallotResultWrite columns = BallotTally::resultWrite(tallied, QDateTime::currentDateTime(), texts, true);
+        return std::pair{columns, BallotOutcomeRecord{codes, tallied.counters, columns.result, tallied.verdict,
+                                                      columns.VoteState, columns.PollTimel}};
+    };
+
+    measure("final pass of 249 keypads: result and journal entry", 50, [&](int round) {
+        const auto [columns, outcome] = outcomeOf(round);
+        database.storeResult(motion.OveName, columns.result, columns.VoteState, columns.PollTimel,
+                             {BallotJournal::outcome(JournalKind::BallotResult, motion.OveName, outcome)});
+    });
+    measure("the same result without a journal entry", 50, [&](int round) {
+        const BallotResultWrite columns = outcomeOf(round).first;
+        database.storeResult(motion.OveName, columns.result, columns.VoteState, columns.PollTimel);
+    });
+    measure("live tick: result and 10 changed key codes", 50, [&](int round) {
+        const BallotResultWrite columns = outcomeOf(round).first;
+        QMap<int, int> changed;
+        for (int i = 0; i < 10; ++i)
+            changed.insert(1 + (round * 10 + i) % Keypads, 1);
+        database.storeResult(motion.OveName, columns.result, columns.VoteState, columns.PollTimel,
+                             {BallotJournal::live(motion.OveName, changed)});
+    });
+    const QList<JournalEntry> entries = MeetingJournal(root, meeting, notifier).entries();
+    const QList<MotionRecord> motions = database.allMotions();
+    measure("verify: chain and re-count of the journal above", 10, [&](int) {
+        const JournalAudit::Report report = JournalAudit::run(entries, motions);
+        if (report.ballots.isEmpty())
+            std::fprintf(stderr, "no ballots re-counted\n");
+    });
+    std::printf("journal entries: %lld\n", qlonglong(entries.size()));
+    return notifier.messages == 0 ? 0 : 1;
+}
