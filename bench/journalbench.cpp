@@ -4,6 +4,8 @@
 // the verification of a journal of many ballots. Every commit is synced to disk, as in the console. Give a
 // folder as argument to measure on another disk; by default a temporary folder is used.
 
+#include "benchsupport.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -12,7 +14,6 @@
 #include "core/conduct/ballotjournal.h"
 #include "core/conduct/journalaudit.h"
 #include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
 #include "core/store/meetingjournal.h"
@@ -24,39 +25,7 @@
 
 namespace {
 
-class CountingNotifier final : public OperatorNotifier
-{
-public:
-    void information(const OperatorText &, const OperatorText &) override { ++messages; }
-    void error(const OperatorText &, const OperatorText &text) override
-    {
-        ++messages;
-        std::fprintf(stderr, "%s\n", qPrintable(text.literal));
-    }
-    bool question(const OperatorText &, const OperatorText &) override
-    {
-        ++messages;
-        return false;
-    }
-    int messages = 0;
-};
-
 constexpr int Keypads = 249;
-
-void measure(const char *what, int rounds, const std::function<void(int)> &run)
-{
-    run(0); // warm-up
-    std::vector<double> ms;
-    for (int i = 1; i <= rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run(i);
-        ms.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-58s median %7.2f ms   p95 %7.2f ms   max %7.2f ms   (%d rounds)\n", what, ms[ms.size() / 2],
-                ms[std::min(ms.size() - 1, ms.size() * 95 / 100)], ms.back(), rounds);
-}
 
 } // namespace
 
@@ -64,13 +33,11 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    QTemporaryDir temporary(args.size() > 1 ? args.at(1) + QStringLiteral("/quorix-bench-XXXXXX") : QString());
-    if (!temporary.isValid()) {
-        std::fprintf(stderr, "cannot make a folder to measure in\n");
+    const std::unique_ptr<QTemporaryDir> temporary = benchFolder(args);
+    if (!temporary)
         return 1;
-    }
-    const DataRoot root(temporary.path());
-    CountingNotifier notifier;
+    const DataRoot root(temporary->path());
+    BenchNotifier notifier;
     const QString meeting = QStringLiteral("Annual assembly");
     if (!MeetingFiles::create(root, meeting, notifier))
         return 1;

@@ -3,6 +3,8 @@
 // database and written through the page renderer. The goal is under 500 ms. Give a folder as argument to
 // measure on another disk.
 
+#include "benchsupport.h"
+
 #include <QDate>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -12,7 +14,6 @@
 #include "core/output/reportpagerenderer.h"
 #include "core/output/signinreportcontroller.h"
 #include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
 #include "core/shell/textcatalogue.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
@@ -21,31 +22,15 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-class SilentNotifier final : public OperatorNotifier
-{
-public:
-    void information(const OperatorText &, const OperatorText &) override {}
-    void error(const OperatorText &, const OperatorText &text) override
-    {
-        std::fprintf(stderr, "%s %s\n", qPrintable(text.key), qPrintable(text.literal));
-    }
-    bool question(const OperatorText &, const OperatorText &) override { return false; }
-};
-} // namespace
-
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    QTemporaryDir temporary(args.size() > 1 ? args.at(1) + QStringLiteral("/quorix-bench-XXXXXX")
-                                            : QString());
-    if (!temporary.isValid()) {
-        std::fprintf(stderr, "cannot make a folder to measure in\n");
+    const std::unique_ptr<QTemporaryDir> temporary = benchFolder(args);
+    if (!temporary)
         return 1;
-    }
-    const DataRoot root(temporary.path());
-    SilentNotifier notifier;
+    const DataRoot root(temporary->path());
+    BenchNotifier notifier;
     const QString meeting = QStringLiteral("Annual General Meeting");
     if (!MeetingFiles::create(root, meeting, notifier))
         return 1;
@@ -71,7 +56,7 @@ int main(int argc, char *argv[])
         QElapsedTimer timer;
         timer.start();
         const ReportPageRenderer renderer(report.document(QDate::currentDate()));
-        if (!ReportFiles::writePdf(temporary.filePath(QStringLiteral("signin.pdf")), renderer, meeting))
+        if (!ReportFiles::writePdf(temporary->filePath(QStringLiteral("signin.pdf")), renderer, meeting))
             return 1;
         if (i > 0)
             ms.push_back(double(timer.nsecsElapsed()) / 1e6);

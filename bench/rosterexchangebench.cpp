@@ -3,13 +3,14 @@
 // (read, checked row by row, stored in one transaction, the list read again). Each import starts from an
 // empty roster; emptying it is not measured. Give a folder as argument to measure on another disk.
 
+#include "benchsupport.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include "core/prepare/delegaterostercontroller.h"
 #include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
 #include "core/shell/textcatalogue.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
@@ -22,38 +23,7 @@
 
 namespace {
 
-class CountingNotifier final : public OperatorNotifier
-{
-public:
-    void information(const OperatorText &, const OperatorText &) override {}
-    void error(const OperatorText &, const OperatorText &text) override
-    {
-        ++errors;
-        std::fprintf(stderr, "%s %s\n", qPrintable(text.key), qPrintable(text.literal));
-    }
-    bool question(const OperatorText &, const OperatorText &) override { return false; }
-    int errors = 0;
-};
-
 constexpr int Keypads = 249;
-
-// `prepare` runs untimed before each round.
-void measure(const char *what, int rounds, const std::function<void()> &prepare,
-             const std::function<void()> &run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i <= rounds; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        if (i > 0) // the first round warms up
-            ms.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %7.2f ms   min %7.2f ms   max %7.2f ms   (%d rounds)\n", what,
-                ms[ms.size() / 2], ms.front(), ms.back(), rounds);
-}
 
 } // namespace
 
@@ -61,14 +31,11 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    QTemporaryDir temporary(args.size() > 1 ? args.at(1) + QStringLiteral("/quorix-bench-XXXXXX")
-                                            : QString());
-    if (!temporary.isValid()) {
-        std::fprintf(stderr, "cannot make a folder to measure in\n");
+    const std::unique_ptr<QTemporaryDir> temporary = benchFolder(args);
+    if (!temporary)
         return 1;
-    }
-    const DataRoot root(temporary.path());
-    CountingNotifier notifier;
+    const DataRoot root(temporary->path());
+    BenchNotifier notifier;
     SystemDatabase system(root, notifier);
     const QString from = QStringLiteral("Annual assembly");
     const QString to = QStringLiteral("Extraordinary assembly");
@@ -104,13 +71,11 @@ int main(int argc, char *argv[])
 
     std::printf("roster exchange, %d delegates, files in %s\n", Keypads, qPrintable(root.path()));
     for (const char *suffix : {"xlsx", "csv"}) {
-        const QString file = temporary.filePath(QStringLiteral("roster.") + QLatin1String(suffix));
-        measure(
-            qPrintable(QStringLiteral("export 249 delegates to .%1").arg(QLatin1String(suffix))), 30, [] {},
-            [&] { source.exportList(file); });
-        measure(
-            qPrintable(QStringLiteral("import 249 delegates from .%1").arg(QLatin1String(suffix))), 30,
-            [&] { emptied.deleteAllDelegates(); }, [&] { target.importFile(file); });
+        const QString file = temporary->filePath(QStringLiteral("roster.") + QLatin1String(suffix));
+        measure(qPrintable(QStringLiteral("export 249 delegates to .%1").arg(QLatin1String(suffix))), 30,
+                [&](int) { source.exportList(file); });
+        measure(qPrintable(QStringLiteral("import 249 delegates from .%1").arg(QLatin1String(suffix))), 30,
+                [&](int) { target.importFile(file); }, [&] { emptied.deleteAllDelegates(); });
         if (target.rowCount() != Keypads || !target.lastImport().refused.isEmpty()) {
             std::fprintf(stderr, "the import stored %d delegates\n", target.rowCount());
             return 1;
