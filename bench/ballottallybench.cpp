@@ -5,7 +5,7 @@
 #include <QRandomGenerator>
 #include <QString>
 
-#include "core/conduct/ballottally.h"
+#include "core/counting/ballottally.h"
 #include "core/link/keypadtable.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // What the benches share: a notifier that counts messages and prints what went wrong, the folder to
 // measure in, and the timing of repeated rounds.
 
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 
 #include <QElapsedTimer>
 #include <QStringList>

@@ -13,7 +13,7 @@
 
 #include "core/conduct/ballotjournal.h"
 #include "core/conduct/journalaudit.h"
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
 #include "core/store/meetingjournal.h"

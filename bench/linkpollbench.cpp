@@ -6,7 +6,7 @@
 #include "core/link/frameassembler.h"
 #include "core/link/link.h"
 #include "core/link/seriallinkport.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

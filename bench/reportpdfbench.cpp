@@ -13,8 +13,8 @@
 #include "core/output/reportfiles.h"
 #include "core/output/reportpagerenderer.h"
 #include "core/output/signinreportcontroller.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
 

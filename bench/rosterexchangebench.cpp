@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 
 #include "core/prepare/delegaterostercontroller.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
 #include "core/store/systemdatabase.h"

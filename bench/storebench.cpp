@@ -10,7 +10,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
 #include "core/store/systemdatabase.h"

@@ -4,14 +4,13 @@
 //
 //   bench_voting [--seconds N]
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/votingcontroller.h"
 #include "core/link/link.h"
 #include "core/link/seriallinkport.h"
 #include "core/output/chartpainter.h"
 #include "core/output/hallscreen.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
 #include "core/store/systemdatabase.h"
@@ -117,9 +116,11 @@ int main(int argc, char *argv[])
 
     HallScreen hall;
     hall.setGeometry(QRect(0, 0, 1920, 1080), Qt::blue, Qt::white);
-    ConferenceState conference{true};
-    VotingController voting(link, system, root, notifier, hall, conference, catalogue, name,
-                            QStringLiteral("folder"));
+    ConferenceContext conference(link, system, root, notifier, hall, catalogue);
+    conference.meeting.MeeName = name;
+    conference.meeting.insertdate = QStringLiteral("folder");
+    conference.state.signInClosed = true;
+    VotingController voting(conference);
     voting.open();
     voting.selectMotion(0);
 

@@ -1,10 +1,10 @@
 #include "core/link/link.h"
 #include "core/link/seriallinkport.h"
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/shell/headlesslinkcheck.h"
 #include "core/shell/interfacelanguage.h"
-#include "core/shell/operatornotifier.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/operatornotifier.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/systemdatabase.h"
 #include "gui/shell/consoleapplication.h"
 

@@ -8,13 +8,12 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/votingcontroller.h"
 #include "core/link/link.h"
 #include "core/link/seriallinkport.h"
 #include "core/output/hallscreen.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/systemdatabase.h"
 
 namespace {
@@ -59,10 +58,11 @@ int main(int argc, char *argv[])
     Link link(std::make_unique<SerialLinkPort>(PortResolver(root.path(), false)), notifier);
     link.applySettings({keypads, 1, 1, 1});
     HallScreen hall;
-    ConferenceState conference;
-    conference.signInClosed = true;
-    VotingController voting(link, system, root, notifier, hall, conference, TextCatalogue(args.at(3)), meeting,
-                            QStringLiteral("folder"));
+    ConferenceContext conference(link, system, root, notifier, hall, TextCatalogue(args.at(3)));
+    conference.meeting.MeeName = meeting;
+    conference.meeting.insertdate = QStringLiteral("folder");
+    conference.state.signInClosed = true;
+    VotingController voting(conference);
     link.start();
 
     bool started = false;

@@ -9,7 +9,7 @@
 #include "core/link/seriallinkport.h"
 #include "core/output/hallscreen.h"
 #include "core/shell/cameracontroller.h"
-#include "core/shell/profilefile.h"
+#include "core/base/profilefile.h"
 
 #include <QFile>
 #include <QTest>
@@ -71,8 +71,8 @@ void TestFloorFlow::delegatesTakeTheFloorAndTheCameraFollows()
 
     HallScreen hall;
     const TextCatalogue catalogue(language.fileName());
-    SpeechController speech(link, *meeting.system, meeting.root, meeting.notifier, hall, catalogue,
-                            meeting.meetingName);
+    const auto conference = meeting.conference(link, hall, catalogue);
+    SpeechController speech(*conference);
     speech.open();
     speech.setNameDisplay(true);
 

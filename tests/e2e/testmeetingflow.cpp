@@ -5,7 +5,6 @@
 #include "motionfixture.h"
 #include "simprocess.h"
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/signincontroller.h"
 #include "core/conduct/votingcontroller.h"
 #include "core/link/link.h"
@@ -42,7 +41,7 @@ struct Meeting
     SimProcess sim;
     std::unique_ptr<Link> link;
     HallScreen hall;
-    ConferenceState conference;
+    std::unique_ptr<ConferenceContext> context;
     TextCatalogue catalogue;
 
     int keypads = Keypads;
@@ -79,6 +78,7 @@ struct Meeting
             std::make_unique<SerialLinkPort>(PortResolver(meeting.dir.path(), false)), meeting.notifier);
         link->applySettings({keypads, 1, 1, 1});
         link->start();
+        context = meeting.conference(*link, hall, catalogue);
         return QTest::qWaitFor([this] { return link->sequencer().isRaised(LinkEvent::LinkReady); },
                                FlowTimeoutMs);
     }
@@ -106,8 +106,7 @@ void TestMeetingFlow::signInThenEveryKindOfBallot()
 {
     Meeting m;
     QVERIFY2(m.start(), qPrintable(m.sim.errorText()));
-    SignInController signIn(*m.link, *m.meeting.system, m.meeting.root, m.meeting.notifier, m.hall,
-                            m.conference, m.catalogue, m.meeting.meetingName, "1024");
+    SignInController signIn(*m.context);
     signIn.open();
 
     // Sign-in: 45 during polling, two more in the final pass.
@@ -117,7 +116,7 @@ void TestMeetingFlow::signInThenEveryKindOfBallot()
     signIn.end();
     QCOMPARE(m.sim.command("signin 46,47"), "ok");
     QTRY_VERIFY_WITH_TIMEOUT(signIn.isStartEnabled(), FlowTimeoutMs);
-    QVERIFY(m.conference.signInClosed);
+    QVERIFY(m.context->state.signInClosed);
     QCOMPARE(signIn.signedCount(), 47);
     QCOMPARE(signIn.absent(), 3);
     QCOMPARE(m.hall.chart().resultFields().mid(0, 3), (QStringList{"50", "47", "3"}));
@@ -153,8 +152,7 @@ void TestMeetingFlow::signInThenEveryKindOfBallot()
     QVERIFY(m.meeting.system->readMeeting(m.meeting.meetingName, record));
     QCOMPARE(record.SignIn, "49");
 
-    VotingController voting(*m.link, *m.meeting.system, m.meeting.root, m.meeting.notifier, m.hall,
-                            m.conference, m.catalogue, m.meeting.meetingName, "folder");
+    VotingController voting(*m.context);
     voting.open();
     QCOMPARE(voting.present(), 49);
     const TallyTexts texts = TallyTexts::lookUp(m.catalogue.lookup());
@@ -224,8 +222,7 @@ void TestMeetingFlow::ballotSurvivesAPulledLineAndOnlyTheRosterCounts()
                      "keypads 56\nsignin 1-56 after 0.2\nvote-delay 0.2\n"
                      "vote 1 1-5 keys 1\nvote 1 6-8 keys 2\nvote 1 9-56 keys 1\n"),
              qPrintable(m.sim.errorText()));
-    SignInController signIn(*m.link, *m.meeting.system, m.meeting.root, m.meeting.notifier, m.hall,
-                            m.conference, m.catalogue, m.meeting.meetingName, "1024");
+    SignInController signIn(*m.context);
     signIn.open();
     signIn.start();
     QTRY_COMPARE_WITH_TIMEOUT(signIn.strangers().size(), 48, FlowTimeoutMs);
@@ -239,8 +236,7 @@ void TestMeetingFlow::ballotSurvivesAPulledLineAndOnlyTheRosterCounts()
     QVERIFY(m.meeting.system->readMeeting(m.meeting.meetingName, record));
     QCOMPARE(record.SignIn, "8");
 
-    VotingController voting(*m.link, *m.meeting.system, m.meeting.root, m.meeting.notifier, m.hall,
-                            m.conference, m.catalogue, m.meeting.meetingName, "folder");
+    VotingController voting(*m.context);
     voting.open();
     voting.selectMotion(0);
     voting.start();

@@ -7,7 +7,7 @@
 
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
-#include "core/shell/seatplanfile.h"
+#include "core/seating/seatplanfile.h"
 #include "gui/output/bigscreenwindow.h"
 #include "gui/shell/basicsettingspage.h"
 #include "gui/shell/consoleapplication.h"

@@ -28,3 +28,16 @@ bool MeetingFixture::create(int due, int delegates, const QString &quorumMode, c
     }
     return notifier.count() == 0;
 }
+
+std::unique_ptr<ConferenceContext> MeetingFixture::conference(Link &link, HallScreen &hall,
+                                                              TextCatalogue catalogue,
+                                                              const QString &meetingFolder,
+                                                              const QString &screenWidth)
+{
+    auto context =
+        std::make_unique<ConferenceContext>(link, *system, root, notifier, hall, std::move(catalogue));
+    context->meeting.MeeName = meetingName;
+    context->meeting.insertdate = meetingFolder;
+    context->screenWidthText = screenWidth;
+    return context;
+}

@@ -2,7 +2,8 @@
 
 #include "recordingnotifier.h"
 
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
+#include "core/conduct/conferencecontext.h"
 #include "core/store/systemdatabase.h"
 
 #include <QTemporaryDir>
@@ -22,4 +23,8 @@ struct MeetingFixture
     // quorumMode "1" with a percentage, "2" without.
     bool create(int due, int delegates, const QString &quorumMode = QStringLiteral("1"),
                 const QString &quorumPercent = QStringLiteral("50"));
+    // This meeting's conference, as the console makes it when the operator opens the meeting.
+    std::unique_ptr<ConferenceContext> conference(Link &link, HallScreen &hall, TextCatalogue catalogue,
+                                                  const QString &meetingFolder = QStringLiteral("folder"),
+                                                  const QString &screenWidth = QStringLiteral("1024"));
 };

@@ -3,10 +3,10 @@
 
 #include "recordingnotifier.h"
 
-#include "core/conduct/votetypetable.h"
+#include "core/counting/votetypetable.h"
 #include "core/prepare/delegatephoto.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/systemdatabase.h"
 

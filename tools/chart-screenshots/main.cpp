@@ -9,7 +9,7 @@
 #include <QImage>
 #include <QRegularExpression>
 
-#include "core/conduct/ballottally.h"
+#include "core/counting/ballottally.h"
 #include "core/output/chartmodel.h"
 #include "core/output/chartpainter.h"
 #include "core/output/nameboard.h"

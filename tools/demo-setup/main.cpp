@@ -6,9 +6,9 @@
 
 #include "demomeeting.h"
 
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
-#include "core/shell/profilefile.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
+#include "core/base/profilefile.h"
 #include "core/store/systemdatabase.h"
 
 #include <QCommandLineParser>

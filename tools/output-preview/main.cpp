@@ -24,15 +24,15 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
-#include "core/conduct/votetypetable.h"
+#include "core/counting/votetypetable.h"
 #include "core/output/colourlist.h"
 #include "core/output/hallscreen.h"
 #include "core/output/resultviewcontroller.h"
 #include "core/output/rtfreader.h"
 #include "core/output/screengeometry.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"

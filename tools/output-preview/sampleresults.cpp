@@ -3,9 +3,9 @@
 #include <QDateTime>
 #include <QRandomGenerator>
 
-#include "core/conduct/ballottally.h"
-#include "core/conduct/votetypetable.h"
-#include "core/shell/textcatalogue.h"
+#include "core/counting/ballottally.h"
+#include "core/counting/votetypetable.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"

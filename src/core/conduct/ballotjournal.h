@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/conduct/ballottally.h"
+#include "core/counting/ballottally.h"
 #include "core/store/journalentry.h"
 
 #include <QMap>

@@ -1,7 +1,7 @@
 #include "core/conduct/journalrecovery.h"
 
 #include "core/conduct/journalaudit.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
 #include "core/store/meetingjournal.h"

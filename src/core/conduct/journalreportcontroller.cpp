@@ -3,7 +3,7 @@
 #include "core/conduct/verdictexplanation.h"
 #include "core/output/reportfiles.h"
 #include "core/output/reportpagerenderer.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 
 JournalReportController::JournalReportController(const DataRoot &root, TextCatalogue catalogue,

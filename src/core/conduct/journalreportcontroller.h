@@ -3,7 +3,7 @@
 #include "core/conduct/journalaudit.h"
 #include "core/output/reportlanguages.h"
 #include "core/output/reporttable.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 
 #include <QDate>
 

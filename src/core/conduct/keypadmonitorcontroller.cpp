@@ -1,7 +1,7 @@
 #include "core/conduct/keypadmonitorcontroller.h"
 
 #include "core/link/link.h"
-#include "core/shell/timers.h"
+#include "core/base/timers.h"
 
 #include <QTimer>
 

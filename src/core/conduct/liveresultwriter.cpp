@@ -1,6 +1,6 @@
 #include "core/conduct/liveresultwriter.h"
 
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingjournal.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/conduct/ballottally.h"
-#include "core/shell/dataroot.h"
+#include "core/counting/ballottally.h"
+#include "core/base/dataroot.h"
 #include "core/store/journalentry.h"
 
 #include <QObject>

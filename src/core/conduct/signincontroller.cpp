@@ -1,21 +1,20 @@
 #include "core/conduct/signincontroller.h"
 
 #include "core/conduct/ballotjournal.h"
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/liveresultwriter.h"
 #include "core/conduct/signinjournal.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
-#include "core/prepare/inputfilter.h"
-#include "core/shell/colonlist.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/inputfilter.h"
+#include "core/base/colonlist.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingjournal.h"
 #include "core/store/signinmark.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
-#include "core/shell/timers.h"
+#include "core/base/timers.h"
 
 #include <QTimer>
 
@@ -35,18 +34,13 @@ QString SignInController::clockText(int seconds)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
-                                   OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
-                                   TextCatalogue catalogue, QString meetingName, QString screenWidthText,
-                                   QObject *parent)
-    : QObject(parent), m_link(link), m_systemDatabase(systemDatabase), m_root(root), m_notifier(notifier),
-      m_hall(hall), m_conference(conference), m_catalogue(std::move(catalogue)),
-      m_meetingName(std::move(meetingName)), m_screenWidthText(std::move(screenWidthText)),
+SignInController::SignInController(ConferenceContext &context, QObject *parent)
+    : QObject(parent), m_context(context),
       m_commandTimer(Timers::make(this, 1000, true)), m_pollingTimer(Timers::make(this, 2000, true)),
       m_refreshTimer(Timers::make(this, 1000, false)), m_countDownTimer(Timers::make(this, 1000, false)),
       m_finalPassTimer(Timers::make(this, 1000, false)), m_releaseTimer(Timers::make(this, 500, true)),
       m_queryTimer(Timers::make(this, 100, true)),
-      m_journal(std::make_unique<LiveResultWriter>(root, m_meetingName, notifier))
+      m_journal(std::make_unique<LiveResultWriter>(context.root, context.meeting.MeeName, context.notifier))
 {
     connect(m_commandTimer, &QTimer::timeout, this, &SignInController::onCommandPhase);
     connect(m_pollingTimer, &QTimer::timeout, this, &SignInController::onBeginPolling);
@@ -55,38 +49,38 @@ SignInController::SignInController(Link &link, SystemDatabase &systemDatabase, c
     connect(m_finalPassTimer, &QTimer::timeout, this, &SignInController::onFinalPassCheck);
     connect(m_releaseTimer, &QTimer::timeout, this, &SignInController::onRelease);
     connect(m_queryTimer, &QTimer::timeout, this, &SignInController::onQueryAnswer);
-    connect(&m_link, &Link::connectionChanged, this, &SignInController::onConnectionChanged);
+    connect(&m_context.link, &Link::connectionChanged, this, &SignInController::onConnectionChanged);
 }
 
 SignInController::~SignInController() = default;
 
 void SignInController::information(const char *key, QStringList args)
 {
-    m_notifier.information(
+    m_context.notifier.information(
         OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
         OperatorText::catalogue(QStringLiteral("FrmManChe"), QLatin1String(key), std::move(args)));
 }
 
 QString SignInController::text(const char *section, const char *key) const
 {
-    return m_catalogue.text(QLatin1String(section), QLatin1String(key));
+    return m_context.catalogue.text(QLatin1String(section), QLatin1String(key));
 }
 
 int SignInController::keypadCount() const
 {
-    return m_link.settings().keypadCount;
+    return m_context.link.settings().keypadCount;
 }
 
 void SignInController::open()
 {
     MeetingRecord meeting;
-    m_systemDatabase.readMeeting(m_meetingName, meeting);
+    m_context.systemDatabase.readMeeting(m_context.meeting.MeeName, meeting);
     m_due = textNumber(meeting.DueNum);
     m_quorumMode = meeting.bSetLimit;
     m_quorumPercent = textNumber(meeting.limit);
 
     m_names.clear();
-    MeetingDatabase database(m_root, m_meetingName, m_notifier);
+    MeetingDatabase database(m_context.root, m_context.meeting.MeeName, m_context.notifier);
     const DelegateList delegates = database.listDelegates();
     for (qsizetype i = 0; i < delegates.CellNo.size(); ++i) {
         const int keypad = textNumber(delegates.CellNo[i]);
@@ -104,18 +98,18 @@ void SignInController::open()
 // marks.
 void SignInController::restoreLastSignIn()
 {
-    const QList<SignInMark> marks = MeetingDatabase(m_root, m_meetingName, m_notifier).lastSignIn();
+    const QList<SignInMark> marks = MeetingDatabase(m_context.root, m_context.meeting.MeeName, m_context.notifier).lastSignIn();
     const QString present = text("FrmManChe", "MsgScrView9");
-    m_link.table().clearSignedIn();
+    m_context.link.table().clearSignedIn();
     for (const SignInMark &mark : marks)
-        if (KeypadEntry *entry = m_link.table().entry(textNumber(mark.CellNo)); entry && mark.sign == present)
+        if (KeypadEntry *entry = m_context.link.table().entry(textNumber(mark.CellNo)); entry && mark.sign == present)
             entry->signedIn = 1;
-    m_conference.signInClosed = !marks.isEmpty();
+    m_context.state.signInClosed = !marks.isEmpty();
 }
 
 QString SignInController::stateText(int keypad) const
 {
-    return m_link.table().at(keypad).signedIn ? text("FrmManChe", "MsgClew4") : NotSigned;
+    return m_context.link.table().at(keypad).signedIn ? text("FrmManChe", "MsgClew4") : NotSigned;
 }
 
 void SignInController::start()
@@ -132,12 +126,12 @@ void SignInController::beginCommandPhase(bool fill)
 {
     if (!m_startEnabled)
         return;
-    if (m_link.isLost()) {
+    if (m_context.link.isLost()) {
         information("MsgNoBase");
         return;
     }
     if (!fill)
-        m_link.table().clearSignedIn();
+        m_context.link.table().clearSignedIn();
     m_endWanted = false;
     m_lossOffered = false;
     m_fill = fill;
@@ -147,26 +141,26 @@ void SignInController::beginCommandPhase(bool fill)
     // the meeting row is written only when this one ends.
     m_ended = false;
     m_marksRefused = false;
-    m_conference.signInClosed = false;
+    m_context.state.signInClosed = false;
     m_startEnabled = false;
     m_endEnabled = false;
     m_linkLostJournalled = false;
     journalStart();
-    m_hall.show(HallScreen::Pane::Chart);
-    ChartModel &chart = m_hall.chart();
+    m_context.hall.show(HallScreen::Pane::Chart);
+    ChartModel &chart = m_context.hall.chart();
     // One caption line: the call to press the key, the count-down while one runs, the title at the end.
-    chart.setCaption(text("FrmScrText", "ScrText5"), m_hall.textColour());
-    chart.setSecondCaption(QString(), m_hall.textColour());
+    chart.setCaption(text("FrmScrText", "ScrText5"), m_context.hall.textColour());
+    chart.setSecondCaption(QString(), m_context.hall.textColour());
     refresh();
     m_commandTimer->start();
-    m_link.post(LinkMode::PlainCommand, Command::PhaseStart);
+    m_context.link.post(LinkMode::PlainCommand, Command::PhaseStart);
     emit changed();
 }
 
 void SignInController::onCommandPhase()
 {
     m_commandTimer->stop();
-    m_link.post(LinkMode::PlainCommand, m_fill ? Command::SignInFill : Command::SignInStart);
+    m_context.link.post(LinkMode::PlainCommand, m_fill ? Command::SignInFill : Command::SignInStart);
     m_pollingTimer->start();
 }
 
@@ -178,7 +172,7 @@ void SignInController::onBeginPolling()
         m_countDownTimer->start();
     }
     m_endEnabled = true;
-    m_link.post(LinkMode::SignInPolling);
+    m_context.link.post(LinkMode::SignInPolling);
     m_refreshTimer->start();
     emit changed();
 }
@@ -199,7 +193,7 @@ void SignInController::journalStart()
     start.absentMark = text("FrmManChe", "MsgScrView10");
     m_journalledSigned.clear();
     for (int n = 1; n <= keypadCount(); ++n) {
-        if (m_link.table().at(n).signedIn) {
+        if (m_context.link.table().at(n).signedIn) {
             start.signedBefore.append(n);
             m_journalledSigned.insert(n);
         }
@@ -207,7 +201,7 @@ void SignInController::journalStart()
     // Written at once, as the ballot's start is: the start is what recovery looks for, and the interface
     // thread is not in a hurry at this moment.
     m_journal->flush();
-    MeetingJournal(m_root, m_meetingName, m_notifier).record({SignInJournal::start(start)});
+    MeetingJournal(m_context.root, m_context.meeting.MeeName, m_context.notifier).record({SignInJournal::start(start)});
 }
 
 // Keypads only ever sign in while the sign-in runs, so the live entries list the newcomers of each second.
@@ -215,7 +209,7 @@ void SignInController::journalNewlySigned()
 {
     QList<int> newcomers;
     for (int n = 1; n <= keypadCount(); ++n) {
-        if (m_link.table().at(n).signedIn && !m_journalledSigned.contains(n)) {
+        if (m_context.link.table().at(n).signedIn && !m_journalledSigned.contains(n)) {
             newcomers.append(n);
             m_journalledSigned.insert(n);
         }
@@ -233,10 +227,10 @@ void SignInController::onCountDownTick()
     }
     --m_secondsLeft;
     m_countDownText = clockText(m_secondsLeft);
-    m_hall.chart().setCaption(
-        m_catalogue.resolve(OperatorText::catalogue(QStringLiteral("FrmScrText"),
+    m_context.hall.chart().setCaption(
+        m_context.catalogue.resolve(OperatorText::catalogue(QStringLiteral("FrmScrText"),
                                                     QStringLiteral("ScrCountDown"), {m_countDownText})),
-        m_hall.textColour());
+        m_context.hall.textColour());
     sendCountsToHall();
     emit changed();
 }
@@ -247,11 +241,11 @@ void SignInController::end()
         return;
     // A final pass on a dead line would hear nobody: the operator keeps the marks collected so far, or the
     // sign-in ends by itself once the base station is back.
-    if (m_link.isLost()) {
+    if (m_context.link.isLost()) {
         m_countDownTimer->stop();
         if (offerCollectedSignIn() || !m_running)
             return;
-        if (!m_link.isLost()) {
+        if (!m_context.link.isLost()) {
             beginFinalPass(); // back while the question was open
             return;
         }
@@ -268,12 +262,12 @@ void SignInController::beginFinalPass()
     m_countDownTimer->stop();
     m_countDownText = QStringLiteral("00:00");
     m_endEnabled = false;
-    m_conference.signInClosed = true;
+    m_context.state.signInClosed = true;
     emit signInEnded();
-    m_hall.chart().setCaption(text("FrmScrText", "ScrText1"), m_hall.textColour());
+    m_context.hall.chart().setCaption(text("FrmScrText", "ScrText1"), m_context.hall.textColour());
     m_ended = true;
-    m_link.sequencer().take(LinkEvent::SignInPassDone);
-    m_link.post(LinkMode::SignInFinalPass, Command::SignInEnd);
+    m_context.link.sequencer().take(LinkEvent::SignInPassDone);
+    m_context.link.post(LinkMode::SignInFinalPass, Command::SignInEnd);
     m_refreshTimer->stop();
     m_finalPassTimer->start();
     emit changed();
@@ -283,10 +277,10 @@ void SignInController::onFinalPassCheck()
 {
     if (m_askingAboutLoss)
         return;
-    if (!m_link.sequencer().take(LinkEvent::SignInPassDone)) {
+    if (!m_context.link.sequencer().take(LinkEvent::SignInPassDone)) {
         // The sequencer starts the final pass over when the base station is back; meanwhile the operator
         // may keep what was collected instead of waiting.
-        if (!m_link.hasBaseStation() && !m_lossOffered) {
+        if (!m_context.link.hasBaseStation() && !m_lossOffered) {
             m_lossOffered = true;
             offerCollectedSignIn();
         }
@@ -308,22 +302,22 @@ bool SignInController::offerCollectedSignIn()
 {
     m_askingAboutLoss = true;
     const bool keep =
-        m_notifier.question(OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
+        m_context.notifier.question(OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("clew")),
                             OperatorText::catalogue(QStringLiteral("FrmManChe"), QStringLiteral("MsgEndLost"),
-                                                    m_link.statusText().args));
+                                                    m_context.link.statusText().args));
     m_askingAboutLoss = false;
-    if (!keep || !m_running || m_link.sequencer().isRaised(LinkEvent::SignInPassDone))
+    if (!keep || !m_running || m_context.link.sequencer().isRaised(LinkEvent::SignInPassDone))
         return false;
     m_countDownTimer->stop();
     m_refreshTimer->stop();
     m_finalPassTimer->stop();
-    m_link.sequencer().abandonSignInPoll();
+    m_context.link.sequencer().abandonSignInPoll();
     m_endWanted = false;
     m_endEnabled = false;
     if (!m_ended) {
-        m_conference.signInClosed = true;
+        m_context.state.signInClosed = true;
         emit signInEnded();
-        m_hall.chart().setCaption(text("FrmScrText", "ScrText1"), m_hall.textColour());
+        m_context.hall.chart().setCaption(text("FrmScrText", "ScrText1"), m_context.hall.textColour());
         m_ended = true;
     }
     storeAndRelease();
@@ -332,22 +326,22 @@ bool SignInController::offerCollectedSignIn()
 
 bool SignInController::isStale() const
 {
-    return m_running && m_link.isLost();
+    return m_running && m_context.link.isLost();
 }
 
 int SignInController::finalPassProgress() const
 {
-    return isFinalPassRunning() ? m_link.sequencer().signInFinalPassProgress() : 0;
+    return isFinalPassRunning() ? m_context.link.sequencer().signInFinalPassProgress() : 0;
 }
 
 void SignInController::onConnectionChanged()
 {
-    if (m_running && m_link.isLost() != m_linkLostJournalled) {
-        m_linkLostJournalled = m_link.isLost();
+    if (m_running && m_context.link.isLost() != m_linkLostJournalled) {
+        m_linkLostJournalled = m_context.link.isLost();
         m_journal->journal(
-            {BallotJournal::link(m_linkLostJournalled, QString(), m_link.statusText().args.join(QLatin1Char(' ')))});
+            {BallotJournal::link(m_linkLostJournalled, QString(), m_context.link.statusText().args.join(QLatin1Char(' ')))});
     }
-    if (!m_link.isLost()) {
+    if (!m_context.link.isLost()) {
         m_lossOffered = false;
         if (m_endWanted && m_running && !m_ended)
             beginFinalPass();
@@ -358,7 +352,7 @@ void SignInController::onConnectionChanged()
 void SignInController::onRelease()
 {
     m_releaseTimer->stop();
-    m_link.post(LinkMode::PlainCommand, Command::PhaseEnd);
+    m_context.link.post(LinkMode::PlainCommand, Command::PhaseEnd);
     m_running = false;
     m_startEnabled = true;
     emit changed();
@@ -372,9 +366,9 @@ bool SignInController::queryKeypad(const QString &numberText)
         return false;
     m_queriedKeypad = n;
     // Only an answer to this query counts, not one left from an earlier roll call.
-    if (KeypadEntry *entry = m_link.table().entry(n))
+    if (KeypadEntry *entry = m_context.link.table().entry(n))
         entry->answered = 0;
-    m_link.post(LinkMode::SingleKeypadQuery, Command::Poll | quint32(n));
+    m_context.link.post(LinkMode::SingleKeypadQuery, Command::Poll | quint32(n));
     m_queryTimer->start();
     return true;
 }
@@ -382,20 +376,20 @@ bool SignInController::queryKeypad(const QString &numberText)
 void SignInController::onQueryAnswer()
 {
     m_queryTimer->stop();
-    KeypadEntry *entry = m_link.table().entry(m_queriedKeypad);
+    KeypadEntry *entry = m_context.link.table().entry(m_queriedKeypad);
     if (!entry || !entry->answered) {
         information("MsgQueryNone", {QString::number(m_queriedKeypad)});
         return;
     }
     entry->signedIn = 1;
     // After a sign-in has ended, the stored marks, the log and the present count change together.
-    const bool record = !m_running && m_conference.signInClosed;
+    const bool record = !m_running && m_context.state.signInClosed;
     if (record)
         store(JournalKind::SignInKeypad);
     refresh();
     if (record && !m_ended && !m_marksRefused)
-        m_systemDatabase.recordSignInCount(m_meetingName, QString::number(m_signed));
-    m_link.post(LinkMode::PlainCommand, Command::SignInKeypad | (quint32(m_queriedKeypad) & 0xFF));
+        m_context.systemDatabase.recordSignInCount(m_context.meeting.MeeName, QString::number(m_signed));
+    m_context.link.post(LinkMode::PlainCommand, Command::SignInKeypad | (quint32(m_queriedKeypad) & 0xFF));
 }
 
 void SignInController::setCountDownEnabled(bool enabled)
@@ -421,8 +415,8 @@ void SignInController::countRoutine()
 {
     int signedIn = 0;
     for (int n : m_counted.countedUpTo(keypadCount()))
-        signedIn += m_link.table().at(n).signedIn ? 1 : 0;
-    m_strangers = m_counted.strangers(m_link.table(), keypadCount(),
+        signedIn += m_context.link.table().at(n).signedIn ? 1 : 0;
+    m_strangers = m_counted.strangers(m_context.link.table(), keypadCount(),
                                       [](const KeypadEntry &e) { return e.signedIn != 0; });
     m_signed = signedIn;
     m_absent = m_due >= signedIn ? m_due - signedIn : 0;
@@ -438,7 +432,7 @@ void SignInController::countRoutine()
         sendCountsToHall();
     // A count whose marks the meeting database refused would stand for a sign-in nobody can look up.
     if (m_ended && !m_marksRefused)
-        m_systemDatabase.recordSignInCount(m_meetingName, QString::number(signedIn));
+        m_context.systemDatabase.recordSignInCount(m_context.meeting.MeeName, QString::number(signedIn));
 }
 
 void SignInController::sendCountsToHall()
@@ -452,10 +446,10 @@ void SignInController::sendCountsToHall()
                          text("FrmManChe", "IDC_STATIC_WDAO"), m_quorumText, QString()});
     if (m_shownList != 0)
         return; // the name board is on the hall screen; the figures wait until the lists are put away
-    ChartModel &chart = m_hall.chart();
+    ChartModel &chart = m_context.hall.chart();
     chart.setUnits(text("FrmScrText", "ScrUnitPersons"), text("FrmScrText", "ScrUnitVotes"));
     chart.setScreen(int(ChartModel::Screen::Table), int(ChartModel::Kind::PersonCounts));
-    chart.showResult(values, labels, m_hall.textColour());
+    chart.showResult(values, labels, m_context.hall.textColour());
 }
 
 void SignInController::store(const QString &kind)
@@ -465,14 +459,14 @@ void SignInController::store(const QString &kind)
     const QString absentMark = text("FrmManChe", "MsgScrView10");
     int signedIn = 0;
     for (int n = 1; n <= keypadCount(); ++n) {
-        const bool in = m_link.table().at(n).signedIn != 0;
+        const bool in = m_context.link.table().at(n).signedIn != 0;
         marks.append({QString::number(n), in ? present : absentMark});
         signedIn += in && m_counted.counts(n) ? 1 : 0;
     }
     // The live entries still queued go first, so the journal reads in the order things happened.
     journalNewlySigned();
     m_journal->flush();
-    m_marksRefused = !MeetingDatabase(m_root, m_meetingName, m_notifier)
+    m_marksRefused = !MeetingDatabase(m_context.root, m_context.meeting.MeeName, m_context.notifier)
                           .storeSignIn(marks, {SignInJournal::marks(kind, marks, signedIn)});
 }
 
@@ -491,16 +485,16 @@ void SignInController::showList(int which)
     m_shownList = which;
     m_listNames.clear();
     for (int n = 1; n <= keypadCount(); ++n) {
-        const KeypadEntry &entry = m_link.table().at(n);
+        const KeypadEntry &entry = m_context.link.table().at(n);
         const bool wanted = which == 1 ? entry.signedIn != 0 : entry.signedIn == 0;
         if (wanted && !entry.excluded && !nameOf(n).isEmpty())
             m_listNames.append(nameOf(n));
     }
     m_page = 0;
-    NameBoard &board = m_hall.nameBoard();
-    m_hall.show(HallScreen::Pane::NameBoard);
-    board.setColours(m_hall.background(), m_hall.textColour());
-    board.setFont(m_screenWidthText == QLatin1String("800") ? 320 : 450, QStringLiteral("粗体"));
+    NameBoard &board = m_context.hall.nameBoard();
+    m_context.hall.show(HallScreen::Pane::NameBoard);
+    board.setColours(m_context.hall.background(), m_context.hall.textColour());
+    board.setFont(m_context.screenWidthText == QLatin1String("800") ? 320 : 450, QStringLiteral("粗体"));
     // Nine rows: the title takes the first, eight rows of three names fill the rest of the board.
     board.setGrid(9, 3);
     board.setTitle(which == 1 ? text("FrmScrText", "ScrSignInList") : text("FrmScrText", "ScrAbsentList"));
@@ -513,7 +507,7 @@ void SignInController::showNamePage()
     QStringList page = m_listNames.mid(m_page * NamesPerPage, NamesPerPage);
     while (page.size() < NamesPerPage)
         page.append(QString());
-    m_hall.nameBoard().setNames(page, NamesPerPage);
+    m_context.hall.nameBoard().setNames(page, NamesPerPage);
 }
 
 void SignInController::pageUp()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/conduct/countedkeypads.h"
-#include "core/shell/textcatalogue.h"
+#include "core/conduct/conferencecontext.h"
+#include "core/counting/countedkeypads.h"
 
 #include <QMap>
 #include <QObject>
@@ -10,14 +10,9 @@
 
 #include <memory>
 
-class DataRoot;
-class HallScreen;
 class LiveResultWriter;
 class Link;
-class OperatorNotifier;
 class QTimer;
-class SystemDatabase;
-struct ConferenceState;
 
 // The roll call of a meeting from the keypads: opens sign-in on the keypads, polls them while delegates
 // press their sign-in key, counts present and absent against the due number, judges the quorum, counts
@@ -42,10 +37,7 @@ public:
     // "mm:ss", each part two digits.
     static QString clockText(int seconds);
 
-    SignInController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
-                     OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
-                     TextCatalogue catalogue, QString meetingName, QString screenWidthText,
-                     QObject *parent = nullptr);
+    explicit SignInController(ConferenceContext &context, QObject *parent = nullptr);
     ~SignInController() override;
 
     // Reads the meeting's counts and delegates; called when the window opens. While no sign-in runs, the
@@ -101,7 +93,7 @@ public:
     int finalPassProgress() const;
     bool isFinalPassRunning() const { return m_running && m_ended; }
 
-    const Link &link() const { return m_link; }
+    const Link &link() const { return m_context.link; }
 
 signals:
     // Buttons, counts or texts changed.
@@ -128,16 +120,7 @@ private:
     void showNamePage();
     void showList(int which);
     QString text(const char *section, const char *key) const;
-
-    Link &m_link;
-    SystemDatabase &m_systemDatabase;
-    const DataRoot &m_root;
-    OperatorNotifier &m_notifier;
-    HallScreen &m_hall;
-    ConferenceState &m_conference;
-    TextCatalogue m_catalogue;
-    QString m_meetingName;
-    QString m_screenWidthText;
+    ConferenceContext &m_context;
 
     QTimer *m_commandTimer;
     QTimer *m_pollingTimer;

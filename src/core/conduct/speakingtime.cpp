@@ -1,6 +1,6 @@
 #include "core/conduct/speakingtime.h"
 
-#include "core/prepare/inputfilter.h"
+#include "core/base/inputfilter.h"
 #include "core/store/textnumber.h"
 
 #include <algorithm>

@@ -2,12 +2,12 @@
 
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
-#include "core/prepare/inputfilter.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
-#include "core/shell/roompicture.h"
-#include "core/shell/seatplanfile.h"
-#include "core/shell/timers.h"
+#include "core/base/inputfilter.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
+#include "core/seating/roompicture.h"
+#include "core/seating/seatplanfile.h"
+#include "core/base/timers.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
@@ -22,26 +22,23 @@ constexpr quint32 ReplaceModeValue = 4;
 constexpr quint32 QueueModeValue = 2;
 } // namespace
 
-SpeechController::SpeechController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
-                                   OperatorNotifier &notifier, HallScreen &hall, TextCatalogue catalogue,
-                                   QString meetingName, QObject *parent)
-    : QObject(parent), m_link(link), m_systemDatabase(systemDatabase), m_root(root), m_notifier(notifier),
-      m_hall(hall), m_catalogue(std::move(catalogue)), m_meetingName(std::move(meetingName)),
-      m_seatTimer(Timers::make(this, SeatRefreshMs, false)), m_scanTimer(Timers::make(this, ScanMs, false)),
+SpeechController::SpeechController(ConferenceContext &context, QObject *parent)
+    : QObject(parent), m_context(context), m_seatTimer(Timers::make(this, SeatRefreshMs, false)),
+      m_scanTimer(Timers::make(this, ScanMs, false)),
       m_speakingTimer(Timers::make(this, SpeakingTickMs, false)),
-      m_seats(root.filePath(SeatPlanFile::relativePath()))
+      m_seats(context.root.filePath(SeatPlanFile::relativePath()))
 {
     connect(m_seatTimer, &QTimer::timeout, this, &SpeechController::refreshSeats);
     connect(m_scanTimer, &QTimer::timeout, this, &SpeechController::scan);
     connect(m_speakingTimer, &QTimer::timeout, this, &SpeechController::onSpeakingTick);
     // A lock counts from the moment its command is on the line, not from the click: until then the
     // base station still lets the keypad speak, and the seat map must say so.
-    connect(&m_link.sequencer(), &CommandSequencer::sendRequested, this, &SpeechController::onSent);
+    connect(&m_context.link.sequencer(), &CommandSequencer::sendRequested, this, &SpeechController::onSent);
 }
 
 int SpeechController::keypadCount() const
 {
-    return m_link.settings().keypadCount;
+    return m_context.link.settings().keypadCount;
 }
 
 void SpeechController::open()
@@ -49,7 +46,7 @@ void SpeechController::open()
     // Names by keypad number, whether or not the hall has a seat plan: the hall line and the speaking
     // time name the speaker either way.
     m_names.clear();
-    MeetingDatabase database(m_root, m_meetingName, m_notifier);
+    MeetingDatabase database(m_context.root, m_context.meeting.MeeName, m_context.notifier);
     const DelegateList delegates = database.listDelegates();
     for (qsizetype i = 0; i < delegates.CellNo.size(); ++i) {
         const int keypad = textNumber(delegates.CellNo[i]);
@@ -71,11 +68,11 @@ void SpeechController::open()
 // the clicks in every hall.
 void SpeechController::loadSeatPlan()
 {
-    const SettingsRecord settings = m_systemDatabase.loadSettings();
+    const SettingsRecord settings = m_context.systemDatabase.loadSettings();
     m_hasPlan = settings.SeatYesORNo == PlanExists;
     if (m_hasPlan) {
         m_seats.load();
-        m_seats.setPicture(RoomPicture(m_root).load(settings.ico));
+        m_seats.setPicture(RoomPicture(m_context.root).load(settings.ico));
     } else {
         m_seats.generate({keypadCount(), 14, 8, 24});
         m_seats.clearPicture();
@@ -93,7 +90,7 @@ void SpeechController::leave()
 
 void SpeechController::post(quint32 command)
 {
-    m_link.post(LinkMode::SpeechCommand, command);
+    m_context.link.post(LinkMode::SpeechCommand, command);
 }
 
 void SpeechController::setMode(Mode mode)
@@ -111,7 +108,7 @@ void SpeechController::setMode(Mode mode)
         break;
     }
     m_speakerCount = 1;
-    m_link.table().clearRequests(1, keypadCount());
+    m_context.link.table().clearRequests(1, keypadCount());
     emit changed();
     refreshSeats();
 }
@@ -123,7 +120,7 @@ void SpeechController::setSpeakerCount(int count)
     m_speakerCount = count;
     const quint32 value = m_mode == Mode::Replace ? ReplaceModeValue : QueueModeValue;
     post(Command::SpeechMode | (value << 8) | quint32(count));
-    m_link.table().clearRequests(1, keypadCount());
+    m_context.link.table().clearRequests(1, keypadCount());
     emit changed();
     refreshSeats();
 }
@@ -155,8 +152,8 @@ bool SpeechController::singleKeypad(quint32 command)
 {
     const int n = textNumber(m_keypadText);
     if (n < 1 || n > keypadCount()) {
-        m_notifier.information(OperatorText::catalogue(Section, QStringLiteral("MsgClew")),
-                               OperatorText::catalogue(Section, QStringLiteral("MsgClewErr")));
+        m_context.notifier.information(OperatorText::catalogue(Section, QStringLiteral("MsgClew")),
+                                       OperatorText::catalogue(Section, QStringLiteral("MsgClewErr")));
         return false;
     }
     post(command | quint32(n));
@@ -186,7 +183,7 @@ bool SpeechController::unlock()
 void SpeechController::closeAll()
 {
     // The chair's keypads keep their microphones.
-    m_link.table().clearRequests(m_link.settings().reservedCount + 1, keypadCount());
+    m_context.link.table().clearRequests(m_context.link.settings().reservedCount + 1, keypadCount());
     post(Command::MicCloseAll);
     refreshSeats();
 }
@@ -194,7 +191,7 @@ void SpeechController::closeAll()
 void SpeechController::onSent(quint32 command)
 {
     const int n = int(command & 0xFF);
-    KeypadEntry *entry = m_link.table().entry(n);
+    KeypadEntry *entry = m_context.link.table().entry(n);
     if (!entry)
         return;
     if ((command & 0xFFFF00) == Command::Include) {
@@ -219,7 +216,7 @@ void SpeechController::refreshSeats()
 {
     QMap<int, MicState> states;
     QMap<int, bool> enabled;
-    const KeypadTable &table = m_link.table();
+    const KeypadTable &table = m_context.link.table();
     for (int n = 1; n <= keypadCount(); ++n) {
         const KeypadEntry &e = table.at(n);
         MicState state = MicState::Closed;
@@ -261,7 +258,7 @@ QString SpeechController::seatLabel(int index) const
 
 void SpeechController::scan()
 {
-    const KeypadTable &table = m_link.table();
+    const KeypadTable &table = m_context.link.table();
     const QList<int> before = m_order;
     for (int n = 1; n <= keypadCount(); ++n) {
         const bool open = table.at(n).request != 0;
@@ -308,20 +305,20 @@ void SpeechController::showHallLine()
             return;
         m_shownSpeaker = newest;
         const QString name = m_names.value(newest);
-        m_hallLine =
-            name.isEmpty() ? QString() : name + m_catalogue.text(Section, QStringLiteral("MsgSpeaking"));
+        m_hallLine = name.isEmpty() ? QString()
+                                    : name + m_context.catalogue.text(Section, QStringLiteral("MsgSpeaking"));
     }
     prepareHall();
-    m_hall.chart().showMessage(m_hallLine, QString(), QString(), m_hall.textColour());
+    m_context.hall.chart().showMessage(m_hallLine, QString(), QString(), m_context.hall.textColour());
     emit speakersChanged();
 }
 
 void SpeechController::prepareHall()
 {
-    m_hall.show(HallScreen::Pane::Chart);
-    ChartModel &chart = m_hall.chart();
-    const QColor text = m_hall.textColour();
-    chart.setColours(m_hall.background(), m_hall.background());
+    m_context.hall.show(HallScreen::Pane::Chart);
+    ChartModel &chart = m_context.hall.chart();
+    const QColor text = m_context.hall.textColour();
+    chart.setColours(m_context.hall.background(), m_context.hall.background());
     chart.setCaption(QString(), text);
     chart.setSecondCaption(QString(), text);
     chart.setScreen(int(ChartModel::Screen::Message), 0);

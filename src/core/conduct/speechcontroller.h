@@ -1,19 +1,15 @@
 #pragma once
 
+#include "core/conduct/conferencecontext.h"
 #include "core/conduct/speakingtime.h"
-#include "core/shell/seatplanmodel.h"
-#include "core/shell/textcatalogue.h"
+#include "core/seating/seatplanmodel.h"
 
 #include <QList>
 #include <QMap>
 #include <QObject>
 
-class DataRoot;
-class HallScreen;
 class Link;
-class OperatorNotifier;
 class QTimer;
-class SystemDatabase;
 
 // The floor of a meeting: how the microphone system grants it (speech mode and speakers at once), one
 // delegate's microphone opened or closed, locked or unlocked, all microphones closed, every seat's
@@ -47,9 +43,7 @@ public:
         Waiting,
     };
 
-    SpeechController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
-                     OperatorNotifier &notifier, HallScreen &hall, TextCatalogue catalogue,
-                     QString meetingName, QObject *parent = nullptr);
+    explicit SpeechController(ConferenceContext &context, QObject *parent = nullptr);
 
     // The page is shown: the delegates' names and the seat plan are read again and the timers run.
     void open();
@@ -99,8 +93,8 @@ public:
     bool isNameDisplayOn() const { return m_nameDisplay; }
     void setNameDisplay(bool on);
 
-    const Link &link() const { return m_link; }
-    Link &link() { return m_link; }
+    const Link &link() const { return m_context.link; }
+    Link &link() { return m_context.link; }
 
     SpeakingTime &speakingTime() { return m_speakingTime; }
     const SpeakingTime &speakingTime() const { return m_speakingTime; }
@@ -124,14 +118,7 @@ private:
     void showHallLine();
     void prepareHall();
     void loadSeatPlan();
-
-    Link &m_link;
-    SystemDatabase &m_systemDatabase;
-    const DataRoot &m_root;
-    OperatorNotifier &m_notifier;
-    HallScreen &m_hall;
-    TextCatalogue m_catalogue;
-    QString m_meetingName;
+    ConferenceContext &m_context;
 
     QTimer *m_seatTimer;
     QTimer *m_scanTimer;

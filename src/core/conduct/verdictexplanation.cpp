@@ -1,7 +1,7 @@
 #include "core/conduct/verdictexplanation.h"
 
-#include "core/shell/operatortext.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/operatortext.h"
+#include "core/base/textcatalogue.h"
 
 QString VerdictExplanation::sentence(VoteType type, const TallyResult &tallied, const BallotSettings &s,
                                      const TallyTexts &texts, int due, int present,

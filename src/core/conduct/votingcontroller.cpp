@@ -1,21 +1,20 @@
 #include "core/conduct/votingcontroller.h"
 
 #include "core/conduct/ballotjournal.h"
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/journalaudit.h"
 #include "core/conduct/liveresultwriter.h"
 #include "core/conduct/verdictexplanation.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
-#include "core/shell/colonlist.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/colonlist.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingjournal.h"
 #include "core/store/meetingrecord.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
-#include "core/shell/timers.h"
+#include "core/base/timers.h"
 
 #include <QDateTime>
 #include <QTextBlockFormat>
@@ -42,7 +41,7 @@ QString VotingController::countDownCaption(int remaining) const
     const int seconds = remaining % 60;
     const QString secondsText = seconds < 10 ? QStringLiteral("0%1").arg(seconds) : QString::number(seconds);
     const QString clock = QStringLiteral("0%1:%2").arg(remaining / 60).arg(secondsText);
-    return m_catalogue.resolve(
+    return m_context.catalogue.resolve(
         OperatorText::catalogue(ScreenSection, QStringLiteral("ScrCountDown"), {clock}));
 }
 
@@ -64,15 +63,9 @@ QString VotingController::storedResultText(const QString &result)
     return fields.join(QStringLiteral(" / "));
 }
 
-VotingController::VotingController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
-                                   OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
-                                   TextCatalogue catalogue, QString meetingName, QString meetingFolder,
-                                   QObject *parent)
-    : QObject(parent), m_link(link), m_systemDatabase(systemDatabase), m_root(root), m_notifier(notifier),
-      m_hall(hall), m_conference(conference), m_catalogue(std::move(catalogue)),
-      m_texts(TallyTexts::lookUp(m_catalogue.lookup())), m_meetingName(std::move(meetingName)),
-      m_meetingFolder(std::move(meetingFolder)),
-      m_liveWriter(std::make_unique<LiveResultWriter>(root, m_meetingName, notifier)),
+VotingController::VotingController(ConferenceContext &context, QObject *parent)
+    : QObject(parent), m_context(context), m_texts(TallyTexts::lookUp(context.catalogue.lookup())),
+      m_liveWriter(std::make_unique<LiveResultWriter>(context.root, context.meeting.MeeName, context.notifier)),
       m_announceTimer(Timers::make(this, 1000, true)), m_collectTimer(Timers::make(this, 1000, true)),
       m_liveTimer(Timers::make(this, 500, false)), m_countDownTimer(Timers::make(this, 1000, false)),
       m_waitTimer(Timers::make(this, 1000, false)), m_releaseTimer(Timers::make(this, 500, true)),
@@ -84,20 +77,20 @@ VotingController::VotingController(Link &link, SystemDatabase &systemDatabase, c
     connect(m_countDownTimer, &QTimer::timeout, this, &VotingController::onCountDownTick);
     connect(m_waitTimer, &QTimer::timeout, this, &VotingController::onFinalPassCheck);
     connect(m_releaseTimer, &QTimer::timeout, this, &VotingController::onRelease);
-    connect(&m_link, &Link::connectionChanged, this, &VotingController::onConnectionChanged);
+    connect(&m_context.link, &Link::connectionChanged, this, &VotingController::onConnectionChanged);
 }
 
 VotingController::~VotingController() = default;
 
 QString VotingController::text(QStringView section, QStringView key) const
 {
-    return m_catalogue.text(section.toString(), key.toString());
+    return m_context.catalogue.text(section.toString(), key.toString());
 }
 
 void VotingController::readMeetingCounts()
 {
     MeetingRecord meeting;
-    m_systemDatabase.readMeeting(m_meetingName, meeting);
+    m_context.systemDatabase.readMeeting(m_context.meeting.MeeName, meeting);
     m_due = textNumber(meeting.DueNum);
     m_present = textNumber(meeting.SignIn);
 }
@@ -105,10 +98,10 @@ void VotingController::readMeetingCounts()
 void VotingController::open()
 {
     readMeetingCounts();
-    MeetingDatabase database(m_root, m_meetingName, m_notifier);
+    MeetingDatabase database(m_context.root, m_context.meeting.MeeName, m_context.notifier);
     m_motions = database.listMotions();
     m_counted = CountedKeypads::fromRoster(database.listDelegates().CellNo);
-    m_preview.setColours(m_hall.background(), m_hall.background());
+    m_preview.setColours(m_context.hall.background(), m_context.hall.background());
     emit changed();
 }
 
@@ -157,7 +150,7 @@ void VotingController::selectMotion(int row)
     loadMotion(m_motions.OveName[row], true);
     // The hall is left as it is: a click is no decision, and a start may still be refused. It changes when
     // the ballot starts, or when the operator sends the motion on purpose (showMotionOnHall).
-    const QColor colour = m_hall.textColour();
+    const QColor colour = m_context.hall.textColour();
     m_preview.setCaption(QString(), colour);
     m_preview.setSecondCaption(QString(), colour);
     m_preview.setSubcaption(QString());
@@ -168,10 +161,10 @@ void VotingController::selectMotion(int row)
 void VotingController::loadMotion(const QString &name, bool onSelection)
 {
     m_candidates = QStringList(5);
-    MeetingDatabase(m_root, m_meetingName, m_notifier).readMotion(name, m_motion);
+    MeetingDatabase(m_context.root, m_context.meeting.MeeName, m_context.notifier).readMotion(name, m_motion);
     // A type text that matches none of the seven keeps the type in force for the window, but such a
     // motion cannot be run: its result would be stored in another type's format.
-    const auto matched = VoteTypeTable::match(m_motion.OveType, m_catalogue.lookup());
+    const auto matched = VoteTypeTable::match(m_motion.OveType, m_context.catalogue.lookup());
     m_typeKnown = matched.has_value();
     if (matched)
         m_type = *matched;
@@ -202,27 +195,27 @@ void VotingController::showMotionOnHall()
     if (m_row < 0 || m_phase != Phase::Idle)
         return;
     const QString path =
-        m_root.filePath(QStringLiteral("MeeFile/") + m_meetingFolder + QLatin1Char('/') + m_motion.rtf);
+        m_context.root.filePath(QStringLiteral("MeeFile/") + m_context.meeting.insertdate + QLatin1Char('/') + m_motion.rtf);
     const DocumentReader::Start start =
-        m_motion.rtf.isEmpty() ? DocumentReader::Start::Missing : m_hall.showDocument(path);
+        m_motion.rtf.isEmpty() ? DocumentReader::Start::Missing : m_context.hall.showDocument(path);
     if (start == DocumentReader::Start::TooLarge)
-        DocumentReader::reportTooLarge(m_notifier, path);
+        DocumentReader::reportTooLarge(m_context.notifier, path);
     if (start != DocumentReader::Start::Reading) {
-        QTextDocument &document = m_hall.clearText();
+        QTextDocument &document = m_context.hall.clearText();
         QTextCursor cursor(&document);
         QTextCharFormat format;
         format.setFontPointSize(45);
-        format.setForeground(m_hall.textColour());
+        format.setForeground(m_context.hall.textColour());
         cursor.insertText(QStringLiteral("\n\n\n\t\t") + m_motion.OveName, format);
     }
-    m_hall.show(HallScreen::Pane::Text);
+    m_context.hall.show(HallScreen::Pane::Text);
 }
 
 void VotingController::setCandidates(const QString &list)
 {
     if (list.isEmpty() || m_row < 0)
         return;
-    if (!MeetingDatabase(m_root, m_meetingName, m_notifier).storeCandidates(m_motion.OveName, list))
+    if (!MeetingDatabase(m_context.root, m_context.meeting.MeeName, m_context.notifier).storeCandidates(m_motion.OveName, list))
         return;
     m_motion.candidate = list;
     m_candidates = ColonList::split(list, 5);
@@ -291,7 +284,7 @@ void VotingController::setTimeLimitSeconds(const QString &seconds)
 void VotingController::forBothCharts(const std::function<void(ChartModel &)> &apply)
 {
     apply(m_preview);
-    apply(m_hall.chart());
+    apply(m_context.hall.chart());
 }
 
 void VotingController::start()
@@ -300,25 +293,25 @@ void VotingController::start()
         return;
     const OperatorText caption = OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew"));
     if (!m_typeKnown) {
-        m_notifier.error(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgTypeUnknown"),
+        m_context.notifier.error(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgTypeUnknown"),
                                                           {m_motion.OveType}));
         return;
     }
-    if (!m_conference.signInClosed) {
-        m_notifier.information(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgLogFirst")));
+    if (!m_context.state.signInClosed) {
+        m_context.notifier.information(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgLogFirst")));
         return;
     }
-    if (m_link.isLost()) {
-        m_notifier.information(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgNoBase")));
+    if (m_context.link.isLost()) {
+        m_context.notifier.information(caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgNoBase")));
         return;
     }
     if (m_motion.VoteState == m_texts.DateYes &&
-        !m_notifier.question(
+        !m_context.notifier.question(
             caption, OperatorText::catalogue(VoteSection, QStringLiteral("MsgRevote"),
                                              {storedResultText(m_motion.result), m_motion.PollTimel})))
         return;
-    for (int n = 1; n <= m_link.settings().keypadCount; ++n)
-        if (KeypadEntry *entry = m_link.table().entry(n))
+    for (int n = 1; n <= m_context.link.settings().keypadCount; ++n)
+        if (KeypadEntry *entry = m_context.link.table().entry(n))
             entry->keyCode = 0;
     m_startEnabled = false;
     m_queryEnabled = false;
@@ -335,8 +328,8 @@ void VotingController::start()
     // The window stays open across sign-ins: the present count is the one of the latest sign-in.
     readMeetingCounts();
     writeSettingsBack();
-    m_hall.show(HallScreen::Pane::Chart);
-    const QColor colour = m_hall.textColour();
+    m_context.hall.show(HallScreen::Pane::Chart);
+    const QColor colour = m_context.hall.textColour();
     forBothCharts([&](ChartModel &chart) {
         chart.setCaption(QString(), colour);
         chart.setSecondCaption(QString(), colour);
@@ -344,14 +337,14 @@ void VotingController::start()
     });
     showStartScreen();
     m_phase = Phase::Announcing;
-    m_link.post(LinkMode::VoteCommand, Command::PhaseStart);
+    m_context.link.post(LinkMode::VoteCommand, Command::PhaseStart);
     m_announceTimer->start();
     emit changed();
 }
 
 void VotingController::writeSettingsBack()
 {
-    MeetingDatabase database(m_root, m_meetingName, m_notifier);
+    MeetingDatabase database(m_context.root, m_context.meeting.MeeName, m_context.notifier);
     MotionRecord stored;
     database.readMotion(m_motion.OveName, stored);
     MotionRecord record = m_type == VoteType::YesNo ? m_motion : stored;
@@ -377,7 +370,7 @@ void VotingController::journalStart(MeetingDatabase &database, const MotionRecor
     start.texts = m_texts;
     start.due = m_due;
     start.present = m_present;
-    start.counted = m_counted.countedUpTo(m_link.settings().keypadCount);
+    start.counted = m_counted.countedUpTo(m_context.link.settings().keypadCount);
     start.previousResult = stored.result;
     start.previousVoteState = stored.VoteState;
     start.previousPollTimel = stored.PollTimel;
@@ -387,8 +380,8 @@ void VotingController::journalStart(MeetingDatabase &database, const MotionRecor
 QMap<int, int> VotingController::keyCodes() const
 {
     QMap<int, int> codes;
-    for (int n : m_counted.countedUpTo(m_link.settings().keypadCount))
-        codes.insert(n, m_link.table().at(n).keyCode);
+    for (int n : m_counted.countedUpTo(m_context.link.settings().keypadCount))
+        codes.insert(n, m_context.link.table().at(n).keyCode);
     return codes;
 }
 
@@ -396,8 +389,8 @@ QMap<int, int> VotingController::keyCodes() const
 JournalNotes VotingController::changedKeyCodes()
 {
     QMap<int, int> changed;
-    for (int n : m_counted.countedUpTo(m_link.settings().keypadCount)) {
-        const int code = m_link.table().at(n).keyCode;
+    for (int n : m_counted.countedUpTo(m_context.link.settings().keypadCount)) {
+        const int code = m_context.link.table().at(n).keyCode;
         if (code != m_journalledCodes.value(n, 0)) {
             changed.insert(n, code);
             m_journalledCodes.insert(n, code);
@@ -410,7 +403,7 @@ JournalNotes VotingController::changedKeyCodes()
 
 void VotingController::showStartScreen()
 {
-    const QColor colour = m_hall.textColour();
+    const QColor colour = m_context.hall.textColour();
     const auto keys = [&](int count) {
         QStringList fields;
         for (int i = 1; i <= 5; ++i)
@@ -463,11 +456,11 @@ QString VotingController::explainedVerdict()
         return {};
     m_liveWriter->flush();
     const JournalAudit::Report report =
-        JournalAudit::run(MeetingJournal(m_root, m_meetingName, m_notifier).entries(), {m_motion});
+        JournalAudit::run(MeetingJournal(m_context.root, m_context.meeting.MeeName, m_context.notifier).entries(), {m_motion});
     for (auto it = report.ballots.crbegin(); it != report.ballots.crend(); ++it) {
         if (it->motion != m_motion.OveName)
             continue;
-        return it->stored == JournalAudit::Stored::Matches ? VerdictExplanation::ofBallot(*it, m_catalogue)
+        return it->stored == JournalAudit::Stored::Matches ? VerdictExplanation::ofBallot(*it, m_context.catalogue)
                                                             : QString();
     }
     return {};
@@ -476,7 +469,7 @@ QString VotingController::explainedVerdict()
 void VotingController::onAnnounce()
 {
     m_announceTimer->stop();
-    m_link.post(LinkMode::VoteCommand, info().command);
+    m_context.link.post(LinkMode::VoteCommand, info().command);
     if (m_type == VoteType::YesNo)
         m_settingsLocked = true;
     m_phase = Phase::Collecting;
@@ -493,7 +486,7 @@ void VotingController::onCollect()
     }
     m_stopEnabled = true;
     m_phase = Phase::Live;
-    m_link.post(LinkMode::VotePolling, 0);
+    m_context.link.post(LinkMode::VotePolling, 0);
     m_liveTimer->start();
     emit changed();
 }
@@ -508,10 +501,10 @@ void VotingController::onLiveTick()
 void VotingController::tallyAndStore(Write write)
 {
     const bool final = write == Write::Final;
-    const int keypadCount = m_link.settings().keypadCount;
-    const BallotCounters counted = BallotTally::count(m_type, m_link.table(), keypadCount, m_counted);
+    const int keypadCount = m_context.link.settings().keypadCount;
+    const BallotCounters counted = BallotTally::count(m_type, m_context.link.table(), keypadCount, m_counted);
     m_strangers =
-        m_counted.strangers(m_link.table(), keypadCount, [](const KeypadEntry &e) { return e.keyCode != 0; });
+        m_counted.strangers(m_context.link.table(), keypadCount, [](const KeypadEntry &e) { return e.keyCode != 0; });
     const BallotSettings settings{m_motion.VoteBase, m_motion.VoteAbet, m_motion.VoteAbetValue,
                                   m_motion.Unit,     m_motion.ytText,   m_motion.mark};
     m_tallied = BallotTally::tally(m_type, counted, m_due, m_present, settings, m_texts);
@@ -544,7 +537,7 @@ void VotingController::writeResult(Write write)
                                       final ? m_tallied.verdict : QString(), columns.VoteState,
                                       columns.PollTimel};
     const QString kind = final ? JournalKind::BallotResult : JournalKind::BallotInterrupted;
-    MeetingDatabase(m_root, m_meetingName, m_notifier)
+    MeetingDatabase(m_context.root, m_context.meeting.MeeName, m_context.notifier)
         .storeResult(m_motion.OveName, columns.result, columns.VoteState, columns.PollTimel,
                      {BallotJournal::outcome(kind, m_motion.OveName, outcome)});
 }
@@ -574,8 +567,8 @@ QString VotingController::labelList() const
 
 void VotingController::showResult(bool final)
 {
-    m_hall.show(HallScreen::Pane::Chart);
-    const QColor colour = m_hall.textColour();
+    m_context.hall.show(HallScreen::Pane::Chart);
+    const QColor colour = m_context.hall.textColour();
     const bool timeLimit = isYes(m_motion.VoteTimelRes);
     const QString labels = labelList();
     // While the ballot runs the call to vote (or the count-down) stands over the motion's title; the
@@ -609,7 +602,7 @@ void VotingController::onCountDownTick()
         return;
     --m_remaining;
     const QString caption = countDownCaption(m_remaining);
-    const QColor colour = m_hall.textColour();
+    const QColor colour = m_context.hall.textColour();
     forBothCharts([&](ChartModel &chart) { chart.setCaption(caption, colour); });
     emit changed();
 }
@@ -626,10 +619,10 @@ void VotingController::stop()
     }
     // A final pass on a dead line would count nothing new: the operator keeps what was collected, without
     // a verdict, or the ballot ends by itself once the base station is back.
-    if (m_link.isLost()) {
+    if (m_context.link.isLost()) {
         if (offerInterruptedResult() || m_phase != Phase::Live)
             return;
-        if (!m_link.isLost()) {
+        if (!m_context.link.isLost()) {
             beginFinalPass(); // back while the question was open
             return;
         }
@@ -644,8 +637,8 @@ void VotingController::beginFinalPass()
 {
     m_stopWanted = false;
     m_stopEnabled = false;
-    m_hall.show(HallScreen::Pane::Chart);
-    const QColor colour = m_hall.textColour();
+    m_context.hall.show(HallScreen::Pane::Chart);
+    const QColor colour = m_context.hall.textColour();
     const QString ended = text(ScreenSection, u"StaticVote3");
     const QString counting = text(ScreenSection, u"StaticVote4");
     forBothCharts([&](ChartModel &chart) {
@@ -655,8 +648,8 @@ void VotingController::beginFinalPass()
         chart.setScreen(int(ChartModel::Screen::Message), 0);
         chart.showMessage(ended, QString(), counting, colour);
     });
-    m_link.sequencer().take(LinkEvent::VotePassDone);
-    m_link.post(LinkMode::VoteFinalPass, Command::BallotEnd);
+    m_context.link.sequencer().take(LinkEvent::VotePassDone);
+    m_context.link.post(LinkMode::VoteFinalPass, Command::BallotEnd);
     m_liveTimer->stop();
     m_phase = Phase::Waiting;
     m_waitTimer->start();
@@ -667,10 +660,10 @@ void VotingController::onFinalPassCheck()
 {
     if (m_phase != Phase::Waiting || m_askingAboutLoss)
         return;
-    if (!m_link.sequencer().take(LinkEvent::VotePassDone)) {
+    if (!m_context.link.sequencer().take(LinkEvent::VotePassDone)) {
         // The sequencer starts the final pass over when the base station is back; meanwhile the operator
         // may keep what was collected instead of waiting.
-        if (!m_link.hasBaseStation() && !m_lossOffered) {
+        if (!m_context.link.hasBaseStation() && !m_lossOffered) {
             m_lossOffered = true;
             offerInterruptedResult();
         }
@@ -685,13 +678,13 @@ void VotingController::onFinalPassCheck()
 bool VotingController::offerInterruptedResult()
 {
     m_askingAboutLoss = true;
-    const bool keep = m_notifier.question(
+    const bool keep = m_context.notifier.question(
         OperatorText::catalogue(VoteSection, QStringLiteral("MsgClew")),
-        OperatorText::catalogue(VoteSection, QStringLiteral("MsgStopLost"), m_link.statusText().args));
+        OperatorText::catalogue(VoteSection, QStringLiteral("MsgStopLost"), m_context.link.statusText().args));
     m_askingAboutLoss = false;
     // The pass may have finished while the question was open: then the complete count is stored.
     if (!keep || (m_phase != Phase::Live && m_phase != Phase::Waiting) ||
-        m_link.sequencer().isRaised(LinkEvent::VotePassDone))
+        m_context.link.sequencer().isRaised(LinkEvent::VotePassDone))
         return false;
     storeInterrupted();
     return true;
@@ -702,8 +695,8 @@ void VotingController::storeInterrupted()
     m_countDownTimer->stop();
     m_liveTimer->stop();
     m_waitTimer->stop();
-    m_link.sequencer().abandonVotePoll();
-    m_link.sequencer().take(LinkEvent::VotePassDone);
+    m_context.link.sequencer().abandonVotePoll();
+    m_context.link.sequencer().take(LinkEvent::VotePassDone);
     m_stopWanted = false;
     m_stopEnabled = false;
     tallyAndStore(Write::Interrupted);
@@ -718,13 +711,13 @@ void VotingController::storeInterrupted()
 // The list and the selected row show the new state; the keypads are released half a second later.
 void VotingController::afterStoring()
 {
-    m_motions = MeetingDatabase(m_root, m_meetingName, m_notifier).listMotions();
+    m_motions = MeetingDatabase(m_context.root, m_context.meeting.MeeName, m_context.notifier).listMotions();
     const QString name = m_motion.OveName;
     m_row = int(m_motions.OveName.indexOf(name));
     loadMotion(name, false);
     m_queryEnabled = true;
     m_listEnabled = true;
-    m_link.sequencer().take(LinkEvent::VotePassDone);
+    m_context.link.sequencer().take(LinkEvent::VotePassDone);
     m_phase = Phase::Releasing;
     m_releaseTimer->start();
     emit ballotFinished();
@@ -734,7 +727,7 @@ void VotingController::afterStoring()
 void VotingController::onRelease()
 {
     m_releaseTimer->stop();
-    m_link.post(LinkMode::VoteClosingCommand, Command::PhaseEnd);
+    m_context.link.post(LinkMode::VoteClosingCommand, Command::PhaseEnd);
     m_queryEnabled = true;
     m_startEnabled = true;
     m_phase = Phase::Idle;
@@ -743,23 +736,23 @@ void VotingController::onRelease()
 
 bool VotingController::isStale() const
 {
-    return m_phase != Phase::Idle && m_link.isLost();
+    return m_phase != Phase::Idle && m_context.link.isLost();
 }
 
 int VotingController::finalPassProgress() const
 {
-    return m_phase == Phase::Waiting ? m_link.sequencer().voteFinalPassProgress() : 0;
+    return m_phase == Phase::Waiting ? m_context.link.sequencer().voteFinalPassProgress() : 0;
 }
 
 void VotingController::onConnectionChanged()
 {
     // Only a ballot's own journal hears of the link: between ballots the meeting is not on the line.
-    if (m_phase != Phase::Idle && m_phase != Phase::Releasing && m_link.isLost() != m_linkLostJournalled) {
-        m_linkLostJournalled = m_link.isLost();
+    if (m_phase != Phase::Idle && m_phase != Phase::Releasing && m_context.link.isLost() != m_linkLostJournalled) {
+        m_linkLostJournalled = m_context.link.isLost();
         m_liveWriter->journal({BallotJournal::link(m_linkLostJournalled, m_motion.OveName,
-                                                   m_link.statusText().args.join(QLatin1Char(' ')))});
+                                                   m_context.link.statusText().args.join(QLatin1Char(' ')))});
     }
-    if (!m_link.isLost()) {
+    if (!m_context.link.isLost()) {
         m_lossOffered = false;
         if (m_stopWanted && m_phase == Phase::Live)
             beginFinalPass();

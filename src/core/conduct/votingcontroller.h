@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/conduct/ballottally.h"
-#include "core/conduct/countedkeypads.h"
+#include "core/conduct/conferencecontext.h"
+#include "core/counting/ballottally.h"
+#include "core/counting/countedkeypads.h"
 #include "core/output/chartmodel.h"
-#include "core/shell/textcatalogue.h"
 #include "core/store/journalentry.h"
 #include "core/store/motionrecord.h"
 
@@ -13,15 +13,10 @@
 
 #include <memory>
 
-class DataRoot;
 class LiveResultWriter;
 class MeetingDatabase;
-class HallScreen;
 class Link;
-class OperatorNotifier;
 class QTimer;
-class SystemDatabase;
-struct ConferenceState;
 
 // Runs the motions of a meeting one at a time: the operator selects a motion and adjusts its counting
 // options, starts the ballot, watches it live, stops it (or the count-down does), and the outcome is
@@ -63,10 +58,7 @@ public:
     // A stored result as a question can name it: its fields, without the colons.
     static QString storedResultText(const QString &result);
 
-    VotingController(Link &link, SystemDatabase &systemDatabase, const DataRoot &root,
-                     OperatorNotifier &notifier, HallScreen &hall, ConferenceState &conference,
-                     TextCatalogue catalogue, QString meetingName, QString meetingFolder,
-                     QObject *parent = nullptr);
+    explicit VotingController(ConferenceContext &context, QObject *parent = nullptr);
     ~VotingController() override;
 
     // Reads the meeting's counts and its motions.
@@ -143,7 +135,7 @@ public:
     // The final pass after Stop, 0..100.
     int finalPassProgress() const;
 
-    const Link &link() const { return m_link; }
+    const Link &link() const { return m_context.link; }
 
 signals:
     void changed();
@@ -179,16 +171,8 @@ private:
     const VoteTypeInfo &info() const { return VoteTypeTable::info(m_type); }
     bool isYes(const QString &flag) const { return flag == QLatin1String("1"); }
 
-    Link &m_link;
-    SystemDatabase &m_systemDatabase;
-    const DataRoot &m_root;
-    OperatorNotifier &m_notifier;
-    HallScreen &m_hall;
-    ConferenceState &m_conference;
-    TextCatalogue m_catalogue;
+    ConferenceContext &m_context;
     TallyTexts m_texts;
-    QString m_meetingName;
-    QString m_meetingFolder;
     ChartModel m_preview;
     std::unique_ptr<LiveResultWriter> m_liveWriter;
 

@@ -1,8 +1,8 @@
 #include "core/link/link.h"
 
 #include "core/link/linkport.h"
-#include "core/shell/operatornotifier.h"
-#include "core/shell/timers.h"
+#include "core/base/operatornotifier.h"
+#include "core/base/timers.h"
 
 #include <QTimer>
 

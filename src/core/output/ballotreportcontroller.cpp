@@ -1,7 +1,7 @@
 #include "core/output/ballotreportcontroller.h"
 
 #include "core/output/reportfiles.h"
-#include "core/shell/colonlist.h"
+#include "core/base/colonlist.h"
 #include "core/store/meetingdatabase.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "core/output/chartmodel.h"
 
-#include "core/conduct/ballottally.h"
-#include "core/shell/colonlist.h"
+#include "core/counting/ballottally.h"
+#include "core/base/colonlist.h"
 
 #include <algorithm>
 #include <array>

@@ -7,7 +7,7 @@
 #include <QThread>
 
 #include "core/output/rtfreader.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 
 DocumentReader::DocumentReader(QObject *parent) : QObject(parent) {}
 

@@ -3,7 +3,7 @@
 #include "core/output/reportlanguages.h"
 #include "core/output/reportpagerenderer.h"
 #include "core/output/sheetfile.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "core/output/reportlanguages.h"
 
-#include "core/shell/dataroot.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/textcatalogue.h"
 
 ReportLanguages::ReportLanguages(QList<VoteTypeTable::Lookup> lookups) : m_lookups(std::move(lookups)) {}
 

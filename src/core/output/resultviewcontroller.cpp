@@ -1,7 +1,7 @@
 #include "core/output/resultviewcontroller.h"
 
 #include "core/output/chartmodel.h"
-#include "core/shell/colonlist.h"
+#include "core/base/colonlist.h"
 
 namespace {
 

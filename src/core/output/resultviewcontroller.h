@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/conduct/votetypetable.h"
+#include "core/counting/votetypetable.h"
 
 #include <array>
 

@@ -8,7 +8,7 @@
 #include "core/output/hallscreen.h"
 #include "core/output/rtfreader.h"
 #include "core/output/rtfwriter.h"
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 
 ScreenTextController::ScreenTextController(HallScreen &hall, const DataRoot &root, OperatorNotifier &notifier)
     : m_hall(hall), m_notifier(notifier), m_path(root.filePath(ScreenTextFile.toString()))

@@ -1,6 +1,6 @@
 #include "core/prepare/candidatelistcontroller.h"
 
-#include "core/shell/colonlist.h"
+#include "core/base/colonlist.h"
 
 CandidateListController::CandidateListController(const QString &candidate, int typeNumber, bool voted)
     : m_stored(candidate), m_voted(voted), m_names(ColonList::fields(candidate, FieldCount))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/conduct/votetypetable.h"
+#include "core/counting/votetypetable.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "core/prepare/delegatephoto.h"
 
-#include "core/shell/bitmapfile.h"
+#include "core/base/bitmapfile.h"
 
 namespace DelegatePhoto {
 

@@ -3,10 +3,10 @@
 #include <QDir>
 
 #include "core/output/sheetfile.h"
-#include "core/prepare/inputfilter.h"
+#include "core/base/inputfilter.h"
 #include "core/prepare/preparationstatements.h"
 #include "core/prepare/rostersheet.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/textnumber.h"
 

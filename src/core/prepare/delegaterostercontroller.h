@@ -3,7 +3,7 @@
 #include "core/link/keypadtable.h"
 #include "core/prepare/delegatephoto.h"
 #include "core/prepare/rosterimport.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/delegaterecord.h"
 
 #include <QByteArray>

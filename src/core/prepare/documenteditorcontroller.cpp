@@ -7,7 +7,7 @@
 
 #include "core/output/rtfwriter.h"
 #include "core/prepare/meetingmaterial.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 
 namespace {
 OperatorText editorText(const char *key)

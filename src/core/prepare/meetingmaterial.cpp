@@ -1,6 +1,6 @@
 #include "core/prepare/meetingmaterial.h"
 
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 
 namespace MeetingMaterial {
 

@@ -6,10 +6,10 @@
 
 #include "core/output/screengeometry.h"
 #include "core/prepare/documenteditorcontroller.h"
-#include "core/prepare/inputfilter.h"
+#include "core/base/inputfilter.h"
 #include "core/prepare/meetingmaterial.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/meetingfiles.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/prepare/stampclock.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/meetingrecord.h"
 
 #include <QColor>

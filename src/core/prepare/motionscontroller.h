@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/conduct/votetypetable.h"
+#include "core/counting/votetypetable.h"
 #include "core/prepare/stampclock.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/motionrecord.h"
 
 #include <QColor>

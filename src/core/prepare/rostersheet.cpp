@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/prepare/delegaterostercontroller.h"
-#include "core/prepare/inputfilter.h"
+#include "core/base/inputfilter.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
 #include "core/output/screengeometry.h"
-#include "core/shell/colonlist.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/colonlist.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
 

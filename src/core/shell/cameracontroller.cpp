@@ -1,7 +1,7 @@
 #include "core/shell/cameracontroller.h"
 
 #include "core/link/link.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/textnumber.h"
 
 namespace {

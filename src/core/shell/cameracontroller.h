@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/shell/camerapresetfile.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/profilefile.h"
+#include "core/base/profilefile.h"
 
 #include <QString>
 

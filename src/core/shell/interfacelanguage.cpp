@@ -1,8 +1,8 @@
 #include "core/shell/interfacelanguage.h"
 
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/systemdatabase.h"
 

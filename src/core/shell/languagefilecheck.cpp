@@ -2,9 +2,9 @@
 
 #include <QDir>
 
-#include "core/shell/operatornotifier.h"
-#include "core/shell/profilefile.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/operatornotifier.h"
+#include "core/base/profilefile.h"
+#include "core/base/textcatalogue.h"
 
 QList<LanguageFileCheck::Entry> LanguageFileCheck::storedEntries()
 {

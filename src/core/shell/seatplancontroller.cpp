@@ -1,7 +1,7 @@
 #include "core/shell/seatplancontroller.h"
 
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/shell/roompicture.h"
-#include "core/shell/seatplanmodel.h"
+#include "core/seating/roompicture.h"
+#include "core/seating/seatplanmodel.h"
 
 #include <QObject>
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include "core/shell/operatortext.h"
+#include "core/base/operatortext.h"
 
 class Link;
 class QTimer;

@@ -1,7 +1,7 @@
 #include "core/shell/systemsetupcontroller.h"
 
 #include "core/shell/basicsettingscontroller.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "core/shell/seatplancontroller.h"
 
 SystemSetupController::SystemSetupController(const SystemSetupContext &context, QObject *parent)

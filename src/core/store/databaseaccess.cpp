@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QJsonObject>
 #include <QSqlRecord>
 
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/columntext.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingfiles.h"

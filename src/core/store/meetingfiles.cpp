@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingjournal.h"
 

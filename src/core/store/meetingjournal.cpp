@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QSqlRecord>
 
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingfiles.h"
 

@@ -9,8 +9,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/columntext.h"
 #include "core/store/databaseaccess.h"
 

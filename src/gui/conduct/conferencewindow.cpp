@@ -6,8 +6,8 @@
 #include "core/output/hallscreen.h"
 #include "core/output/resultviewcontroller.h"
 #include "core/output/screengeometry.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/shell/systemtype.h"
 #include "core/shell/windowplacement.h"
 #include "core/store/settingsrecord.h"
@@ -61,9 +61,9 @@ ConferenceWindow::Layout ConferenceWindow::layoutOf(const QString &systemType)
     return Layout::Neither;
 }
 
-ConferenceWindow::ConferenceWindow(ConferenceContext context, ConferenceHooks hooks, QWidget *parent)
+ConferenceWindow::ConferenceWindow(ConferenceContext &context, ConferenceHooks hooks, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_context(std::move(context)), m_hooks(std::move(hooks)),
+      m_context(context), m_hooks(std::move(hooks)),
       m_texts(m_context.catalogue, QStringLiteral("FrmConmee")), m_menu(new QMenu(this))
 {
     setObjectName(QStringLiteral("FrmConmee"));
@@ -173,22 +173,17 @@ void ConferenceWindow::openMeeting(const MeetingRecord &meeting)
 {
     if (m_signIn)
         return;
-    m_meeting = meeting;
+    m_context.meeting = meeting;
     setWindowTitle(m_texts.meetingTitle(meeting.MeeName));
     const SettingsRecord settings = m_context.systemDatabase.loadSettings();
     const ScreenGeometry geometry =
         ScreenGeometry::fromSettings(settings, QGuiApplication::primaryScreen()->geometry().width());
     m_context.hall.setGeometry(geometry.rect, geometry.background, geometry.text);
-    QString screenWidth;
     QString screenHeight;
-    SettingsRecord::splitScreenSize(settings.ScrSize, screenWidth, screenHeight);
+    SettingsRecord::splitScreenSize(settings.ScrSize, m_context.screenWidthText, screenHeight);
 
-    m_signIn = new SignInController(m_context.link, m_context.systemDatabase, m_context.root,
-                                    m_context.notifier, m_context.hall, m_state, m_context.catalogue,
-                                    meeting.MeeName, screenWidth, this);
-    m_voting = new VotingController(m_context.link, m_context.systemDatabase, m_context.root,
-                                    m_context.notifier, m_context.hall, m_state, m_context.catalogue,
-                                    meeting.MeeName, meeting.insertdate, this);
+    m_signIn = new SignInController(m_context, this);
+    m_voting = new VotingController(m_context, this);
     m_signIn->open();
     m_voting->open();
     m_signInWindow = new SignInWindow(*m_signIn, m_context.catalogue, this);
@@ -220,7 +215,7 @@ void ConferenceWindow::openMeeting(const MeetingRecord &meeting)
     if (layout == Layout::Neither)
         return;
     if (layout == Layout::Discussion && m_hooks.createSpeechPage) {
-        m_speechPage = m_hooks.createSpeechPage(this, meeting.MeeName);
+        m_speechPage = m_hooks.createSpeechPage(this, m_context);
         m_speechPage->setGeometry(QRect(ChildOrigin, QSize(810, 672)));
         showPage(Page::Speech);
         setControlEnabled(Control::Discussion, false);
@@ -356,7 +351,7 @@ void ConferenceWindow::runMenuItem(int item)
     switch (item) {
     case MeetingPreparation:
         if (m_hooks.runMeetingPreparation) {
-            m_hooks.runMeetingPreparation(this, m_meeting.MeeName);
+            m_hooks.runMeetingPreparation(this, m_context.meeting.MeeName);
             reloadPages();
         }
         break;
@@ -381,7 +376,7 @@ void ConferenceWindow::reloadPages()
 {
     if (!m_signIn)
         return;
-    m_context.systemDatabase.readMeeting(m_meeting.MeeName, m_meeting);
+    m_context.systemDatabase.readMeeting(m_context.meeting.MeeName, m_context.meeting);
     m_signIn->open();
     m_voting->open();
     m_voting->selectMotion(-1);
@@ -391,8 +386,8 @@ void ConferenceWindow::showBanner()
 {
     HallScreen &hall = m_context.hall;
     // The banner may have been saved since the meeting was chosen.
-    MeetingRecord current = m_meeting;
-    m_context.systemDatabase.readMeeting(m_meeting.MeeName, current);
+    MeetingRecord current = m_context.meeting;
+    m_context.systemDatabase.readMeeting(m_context.meeting.MeeName, current);
     if (current.bannerPath.isEmpty()) {
         hall.show(HallScreen::Pane::Text);
         hall.clearText();
@@ -454,7 +449,7 @@ StoredResult ConferenceWindow::selectedResult() const
     if (!m_voting)
         return result;
     const MotionRecord &motion = m_voting->motion();
-    result.meetingName = m_meeting.MeeName;
+    result.meetingName = m_context.meeting.MeeName;
     result.motionName = motion.OveName;
     result.type = m_voting->type();
     result.candidate = motion.candidate;

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/conduct/conferencestate.h"
-#include "core/store/meetingrecord.h"
-#include "gui/conduct/conferencecontext.h"
+#include "core/conduct/conferencecontext.h"
+#include "gui/conduct/conferencehooks.h"
 #include "gui/ui/windowtexts.h"
 
 #include <QDialog>
@@ -56,7 +55,8 @@ public:
 
     static constexpr QPoint ChildOrigin{196, 22};
 
-    ConferenceWindow(ConferenceContext context, ConferenceHooks hooks = {}, QWidget *parent = nullptr);
+    // The context outlives the window: the console makes it when the operator opens the conference.
+    ConferenceWindow(ConferenceContext &context, ConferenceHooks hooks = {}, QWidget *parent = nullptr);
     ~ConferenceWindow() override;
 
     // The meeting selection, then the conference until the operator leaves it. Cancelling the selection
@@ -73,8 +73,8 @@ public:
 
     Page currentPage() const;
     HubButton *button(Control control) const;
-    const MeetingRecord &meeting() const { return m_meeting; }
-    ConferenceState &conferenceState() { return m_state; }
+    const MeetingRecord &meeting() const { return m_context.meeting; }
+    ConferenceState &conferenceState() { return m_context.state; }
     SignInController *signInController() const { return m_signIn; }
     VotingController *votingController() const { return m_voting; }
     SignInWindow *signInWindow() const { return m_signInWindow; }
@@ -99,13 +99,11 @@ private:
     void editCandidates();
     void openVoteMonitor();
 
-    ConferenceContext m_context;
-    ConferenceState m_state; // whether this meeting has a sign-in that ballots may count on
+    ConferenceContext &m_context;
     ConferenceHooks m_hooks;
     WindowTexts m_texts;
     QList<QPair<Control, HubButton *>> m_buttons;
     QMenu *m_menu;
-    MeetingRecord m_meeting;
     SignInController *m_signIn = nullptr;
     VotingController *m_voting = nullptr;
     SignInWindow *m_signInWindow = nullptr;

@@ -1,7 +1,7 @@
 #include "gui/conduct/signinwindow.h"
 
 #include "core/conduct/signincontroller.h"
-#include "core/prepare/inputfilter.h"
+#include "core/base/inputfilter.h"
 #include "gui/ui/columnfit.h"
 #include "gui/ui/conductstatusbar.h"
 #include "gui/ui/fieldfilter.h"

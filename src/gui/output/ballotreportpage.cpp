@@ -1,6 +1,6 @@
 #include "gui/output/ballotreportpage.h"
 
-#include "core/shell/operatortext.h"
+#include "core/base/operatortext.h"
 #include "gui/output/reportpagetools.h"
 #include "gui/ui/listtable.h"
 

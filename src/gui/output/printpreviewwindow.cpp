@@ -1,7 +1,7 @@
 #include "gui/output/printpreviewwindow.h"
 
 #include "core/output/reportfiles.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "gui/output/gotopagedialog.h"
 #include "gui/output/reportprinting.h"
 

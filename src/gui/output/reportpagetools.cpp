@@ -1,6 +1,6 @@
 #include "gui/output/reportpagetools.h"
 
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "gui/output/ballotreportpage.h"
 #include "gui/output/journalpage.h"
 #include "gui/output/printpreviewwindow.h"

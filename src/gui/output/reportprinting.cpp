@@ -1,7 +1,7 @@
 #include "gui/output/reportprinting.h"
 
 #include "core/output/reportpagerenderer.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 
 #include <QPainter>
 #include <QPrinter>

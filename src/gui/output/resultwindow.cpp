@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/conduct/votetypetable.h"
+#include "core/counting/votetypetable.h"
 #include "core/output/hallscreen.h"
 #include "gui/output/chartview.h"
 #include "gui/ui/windowtexts.h"

@@ -2,7 +2,7 @@
 
 #include "core/output/documentlayoutpacer.h"
 #include "core/prepare/documenteditorcontroller.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "gui/ui/filefilters.h"
 
 #include <QFileDialog>

@@ -2,7 +2,7 @@
 
 #include "core/output/displayfonts.h"
 #include "core/output/screengeometry.h"
-#include "core/prepare/inputfilter.h"
+#include "core/base/inputfilter.h"
 #include "core/shell/basicsettingscontroller.h"
 #include "gui/ui/colourpicker.h"
 #include "gui/ui/fieldfilter.h"

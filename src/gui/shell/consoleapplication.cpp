@@ -223,9 +223,8 @@ void ConsoleApplication::runConference()
     hooks.runMeetingPreparation = [this](QWidget *parent, const QString &openMeeting) {
         runMeetingPreparation(parent, openMeeting);
     };
-    hooks.createSpeechPage = [this](QWidget *parent, const QString &meetingName) {
-        auto *speech = new SpeechController(*m_link, *m_systemDatabase, m_root, *m_notifier, *m_hall, m_catalogue,
-                                            meetingName);
+    hooks.createSpeechPage = [this](QWidget *parent, ConferenceContext &context) {
+        auto *speech = new SpeechController(context);
         auto *camera = newCameraController();
         auto *cameraWindow = new CameraAdjustWindow(*camera, m_catalogue);
         auto *page = new SpeechPage(*speech, m_catalogue, photoFolder(), cameraWindow, parent);
@@ -253,7 +252,7 @@ void ConsoleApplication::runConference()
     };
     m_link->sequencer().requestHideMainWindow();
     {
-        ConferenceWindow window(std::move(context), std::move(hooks));
+        ConferenceWindow window(context, std::move(hooks));
         window.run();
     }
     m_link->sequencer().requestShowMainWindow();

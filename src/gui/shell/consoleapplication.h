@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/shell/dataroot.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/textcatalogue.h"
 #include "gui/shell/systemsetupwindow.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "gui/shell/loginwindow.h"
 
 #include "core/shell/logincontroller.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "gui/ui/picturebackground.h"
 
 #include <QLabel>

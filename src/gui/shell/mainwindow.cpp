@@ -1,6 +1,6 @@
 #include "gui/shell/mainwindow.h"
 
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 #include "core/shell/windowplacement.h"
 #include "gui/ui/picturebackground.h"
 #include "gui/ui/picturebutton.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/shell/startupsearchcontroller.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "gui/shell/videopage.h"
 
-#include "core/prepare/inputfilter.h"
+#include "core/base/inputfilter.h"
 #include "core/shell/cameracontroller.h"
 #include "gui/shell/cameramovementbuttons.h"
 #include "gui/shell/camerapreview.h"

@@ -1,8 +1,8 @@
 #include "gui/ui/conductstatusbar.h"
 
-#include "core/conduct/countedkeypads.h"
+#include "core/counting/countedkeypads.h"
 #include "core/link/link.h"
-#include "core/shell/operatortext.h"
+#include "core/base/operatortext.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

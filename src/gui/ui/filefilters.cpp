@@ -1,6 +1,6 @@
 #include "gui/ui/filefilters.h"
 
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/operatornotifier.h"
+#include "core/base/operatornotifier.h"
 
 #include <functional>
 

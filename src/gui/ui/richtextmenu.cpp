@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QTextEdit>
 
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 
 void installRichTextMenu(QTextEdit *edit, const TextCatalogue &catalogue)
 {

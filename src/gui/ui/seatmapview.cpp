@@ -1,7 +1,7 @@
 #include "gui/ui/seatmapview.h"
 
 #include "core/output/displayfonts.h"
-#include "core/shell/seatplanmodel.h"
+#include "core/seating/seatplanmodel.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,7 +5,6 @@
 #include "meetingfixture.h"
 #include "motionfixture.h"
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/journalaudit.h"
 #include "core/conduct/votingcontroller.h"
 #include "core/link/link.h"
@@ -24,7 +23,7 @@ struct Ballots
     FakeLinkPort *port = new FakeLinkPort;
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
-    ConferenceState conference;
+    std::unique_ptr<ConferenceContext> context;
     TextCatalogue catalogue;
     std::unique_ptr<VotingController> voting;
 
@@ -43,9 +42,9 @@ struct Ballots
             if (!motion.candidate.isEmpty())
                 database.storeCandidates(motion.OveName, motion.candidate);
         }
-        conference.signInClosed = true;
-        voting = std::make_unique<VotingController>(link, *meeting.system, meeting.root, meeting.notifier, hall,
-                                                    conference, catalogue, meeting.meetingName, "folder");
+        context = meeting.conference(link, hall, catalogue);
+        context->state.signInClosed = true;
+        voting = std::make_unique<VotingController>(*context);
         voting->open();
     }
     void keys(const QList<int> &codes)

@@ -4,7 +4,6 @@
 #include "linkup.h"
 #include "meetingfixture.h"
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/journalrecovery.h"
 #include "core/conduct/signincontroller.h"
 #include "core/link/link.h"
@@ -22,7 +21,7 @@ struct Hall
     FakeLinkPort *port = new FakeLinkPort;
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
-    ConferenceState conference;
+    std::unique_ptr<ConferenceContext> context;
     QString language;
 
     Hall()
@@ -36,12 +35,12 @@ struct Hall
         file.write("[FrmManChe]\nMsgScrView9=present\nMsgScrView10=absent\n");
         file.close();
         language = file.fileName();
+        context = meeting.conference(link, hall, TextCatalogue(language));
     }
     // A sign-in that polls two refreshes and is then cut off: the controller goes away without an end.
     void interruptedSignIn()
     {
-        SignInController signIn(link, *meeting.system, meeting.root, meeting.notifier, hall, conference,
-                                TextCatalogue(language), meeting.meetingName, "1024");
+        SignInController signIn(*context);
         signIn.open();
         signIn.start();
         signIn.onCommandPhase();
@@ -108,8 +107,7 @@ void TestJournalRecovery::undecidedSignInIsAskedAgainAndEndedOneNever()
     // A sign-in run to its end afterwards replaces the unfinished one and ends it.
     h.meeting.notifier.clear();
     {
-        SignInController signIn(h.link, *h.meeting.system, h.meeting.root, h.meeting.notifier, h.hall,
-                                h.conference, TextCatalogue(h.language), h.meeting.meetingName, "1024");
+        SignInController signIn(*h.context);
         signIn.open();
         signIn.start();
         signIn.onCommandPhase();

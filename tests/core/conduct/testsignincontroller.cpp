@@ -1,11 +1,10 @@
 #include "linkup.h"
 #include "meetingfixture.h"
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/signincontroller.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
-#include "core/prepare/inputfilter.h"
+#include "core/base/inputfilter.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
@@ -22,7 +21,7 @@ struct Fixture
     FakeLinkPort *port = new FakeLinkPort;
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
-    ConferenceState conference;
+    std::unique_ptr<ConferenceContext> context;
     std::unique_ptr<SignInController> signIn;
 
     Fixture(int keypads, int due, const QString &quorumMode = "1", const QString &quorumPercent = "50")
@@ -38,9 +37,8 @@ struct Fixture
             "MsgScrView9=present\nMsgScrView10=absent\n"
             "[FrmScrText]\nScrCountDown=Count down %1\nScrSignInList=Signed\nScrAbsentList=Missing\n");
         language.close();
-        signIn = std::make_unique<SignInController>(link, *meeting.system, meeting.root, meeting.notifier,
-                                                    hall, conference, TextCatalogue(language.fileName()),
-                                                    meeting.meetingName, "1024");
+        context = meeting.conference(link, hall, TextCatalogue(language.fileName()));
+        signIn = std::make_unique<SignInController>(*context);
         signIn->open();
     }
     void signInKeypads(int first, int last)
@@ -186,7 +184,7 @@ void TestSignInController::countDownShowsTheRestAndEndsAfterZero()
     QVERIFY(f.signIn->isEndEnabled());
     f.signIn->onCountDownTick();
     QVERIFY(!f.signIn->isEndEnabled());
-    QVERIFY(f.conference.signInClosed);
+    QVERIFY(f.context->state.signInClosed);
     QCOMPARE(f.posted().constFirst(), Command::SignInEnd);
 }
 
@@ -194,7 +192,7 @@ void TestSignInController::endStoresEveryKeypadAndTheCount()
 {
     Fixture f(20, 15);
     f.startPolling();
-    QVERIFY(!f.conference.signInClosed);
+    QVERIFY(!f.context->state.signInClosed);
     f.signInKeypads(1, 12);
     f.signIn->end();
     // Two more arrive in the final pass.
@@ -367,21 +365,20 @@ void TestSignInController::signInBelongsToTheMeeting()
     Fixture f(10, 10);
     // Marks and the ended flag left by a conference for another meeting.
     f.signInKeypads(1, 6);
-    f.conference.signInClosed = true;
+    f.context->state.signInClosed = true;
     f.signIn->open();
     QCOMPARE(f.signIn->signedCount(), 0);
-    QVERIFY(!f.conference.signInClosed);
+    QVERIFY(!f.context->state.signInClosed);
 
     f.startPolling();
     f.signInKeypads(2, 4);
     f.finish();
     // The next conference for this meeting starts from its own last sign-in.
     f.link.table().clearSignedIn();
-    ConferenceState next;
-    SignInController again(f.link, *f.meeting.system, f.meeting.root, f.meeting.notifier, f.hall, next,
-                           TextCatalogue(f.meeting.dir.filePath("menu.ini")), f.meeting.meetingName, "1024");
+    const auto next = f.meeting.conference(f.link, f.hall, TextCatalogue(f.meeting.dir.filePath("menu.ini")));
+    SignInController again(*next);
     again.open();
-    QVERIFY(next.signInClosed);
+    QVERIFY(next->state.signInClosed);
     QCOMPARE(again.signedCount(), 3);
     QCOMPARE(f.link.table().at(3).signedIn, 1);
     QCOMPARE(f.link.table().at(5).signedIn, 0);
@@ -419,13 +416,13 @@ void TestSignInController::endDuringALossAsksAndEndsWhenTheBaseStationReturns()
     QCOMPARE(f.meeting.notifier.entries().constLast().text,
              OperatorText::catalogue("FrmManChe", "MsgEndLost", {"1", "1"}));
     QVERIFY(f.signIn->isWaitingForBaseStation());
-    QVERIFY(!f.conference.signInClosed);
+    QVERIFY(!f.context->state.signInClosed);
     QVERIFY(!f.posted().contains(Command::SignInEnd));
 
     answerTheSearch(f.link, *f.port);
     QVERIFY(!f.signIn->isWaitingForBaseStation());
     QVERIFY(f.posted().contains(Command::SignInEnd));
-    QVERIFY(f.conference.signInClosed);
+    QVERIFY(f.context->state.signInClosed);
 }
 
 void TestSignInController::endDuringALossMayKeepWhatWasCollected()
@@ -437,7 +434,7 @@ void TestSignInController::endDuringALossMayKeepWhatWasCollected()
     f.port->unplug();
     f.meeting.notifier.queueAnswer(true);
     f.signIn->end();
-    QVERIFY(f.conference.signInClosed);
+    QVERIFY(f.context->state.signInClosed);
     MeetingRecord record;
     f.meeting.system->readMeeting(f.meeting.meetingName, record);
     QCOMPARE(record.SignIn, "5");

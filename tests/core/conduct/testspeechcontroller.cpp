@@ -18,6 +18,7 @@ struct Fixture
     FakeLinkPort *port = new FakeLinkPort;
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
+    std::unique_ptr<ConferenceContext> context;
     std::unique_ptr<SpeechController> speech;
 
     Fixture(int keypads = 10, int reserved = 2)
@@ -39,9 +40,8 @@ struct Fixture
         bringUp(link, *port);
         for (int n = 1; n <= keypads; ++n)
             link.table().entry(n)->answered = 1;
-        speech =
-            std::make_unique<SpeechController>(link, *meeting.system, meeting.root, meeting.notifier, hall,
-                                               TextCatalogue(language.fileName()), meeting.meetingName);
+        context = meeting.conference(link, hall, TextCatalogue(language.fileName()));
+        speech = std::make_unique<SpeechController>(*context);
         speech->open();
     }
     // Every frame the sequencer sends over the next ticks.

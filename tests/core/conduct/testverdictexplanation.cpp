@@ -3,7 +3,7 @@
 
 #include "core/conduct/verdictexplanation.h"
 
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 
 #include <QTest>
 

@@ -2,11 +2,10 @@
 #include "meetingfixture.h"
 #include "motionfixture.h"
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/votingcontroller.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
-#include "core/shell/colonlist.h"
+#include "core/base/colonlist.h"
 #include "core/store/meetingdatabase.h"
 
 #include <QDir>
@@ -23,7 +22,7 @@ struct Fixture
     FakeLinkPort *port = new FakeLinkPort;
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
-    ConferenceState conference;
+    std::unique_ptr<ConferenceContext> context;
     TextCatalogue catalogue;
     std::unique_ptr<VotingController> voting;
 
@@ -46,10 +45,9 @@ struct Fixture
         MotionRecord odd = motionOfType("Unknown type", 1, "20261208110000");
         odd.OveType = "no such type";
         database.insertMotion(odd);
-        conference.signInClosed = true;
-        voting =
-            std::make_unique<VotingController>(link, *meeting.system, meeting.root, meeting.notifier, hall,
-                                               conference, catalogue, meeting.meetingName, "folder");
+        context = meeting.conference(link, hall, catalogue);
+        context->state.signInClosed = true;
+        voting = std::make_unique<VotingController>(*context);
         voting->open();
     }
     void keys(const QList<int> &codes)
@@ -134,7 +132,7 @@ void TestVotingController::aSignInAfterOpeningCountsAtTheNextStart()
 void TestVotingController::ballotIsRefusedBeforeASignInHasEnded()
 {
     Fixture f;
-    f.conference.signInClosed = false;
+    f.context->state.signInClosed = false;
     f.voting->selectMotion(0);
     f.voting->start();
     QCOMPARE(f.meeting.notifier.count(), 1);

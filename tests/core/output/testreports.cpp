@@ -5,7 +5,7 @@
 #include "core/output/reportpagerenderer.h"
 #include "core/output/sheetfile.h"
 #include "core/output/signinreportcontroller.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/meetingdatabase.h"
 
 #include <QImage>

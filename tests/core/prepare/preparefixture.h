@@ -2,8 +2,8 @@
 
 #include "recordingnotifier.h"
 
-#include "core/shell/dataroot.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/systemdatabase.h"
 
 #include <QDateTime>

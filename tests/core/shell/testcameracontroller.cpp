@@ -3,7 +3,7 @@
 
 #include "core/link/link.h"
 #include "core/shell/cameracontroller.h"
-#include "core/shell/profilefile.h"
+#include "core/base/profilefile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

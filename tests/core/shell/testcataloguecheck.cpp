@@ -13,8 +13,8 @@
 //     text(), texts({...}) or a helper whose name ends in Text, e.g. m_texts.text(QStringLiteral("MsgExit"))
 //     in a .ui file, the control keys inside a top-level widget named after a section.
 
-#include "core/shell/profilefile.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/profilefile.h"
+#include "core/base/textcatalogue.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/shell/dataroot.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/systemdatabase.h"
 #include "recordingnotifier.h"

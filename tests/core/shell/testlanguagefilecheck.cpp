@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/conduct/ballottally.h"
-#include "core/shell/textcatalogue.h"
+#include "core/counting/ballottally.h"
+#include "core/base/textcatalogue.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #include "recordingnotifier.h"
 
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/shell/logincontroller.h"
 #include "core/shell/windowplacement.h"
 #include "core/store/systemdatabase.h"

@@ -10,8 +10,8 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include "core/shell/dataroot.h"
-#include "core/shell/operatornotifier.h"
+#include "core/base/dataroot.h"
+#include "core/base/operatornotifier.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingdatabase.h"
 

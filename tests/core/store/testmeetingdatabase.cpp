@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingfiles.h"
 #include "recordingnotifier.h"

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/store/meetingfiles.h"
 #include "recordingnotifier.h"
 

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QThread>
 
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingfiles.h"
 #include "recordingnotifier.h"

@@ -44,6 +44,7 @@ struct Fixture
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
     QStringList speechCalls; // what the conference asked of the discussion page
+    std::unique_ptr<ConferenceContext> context; // outlives the window, as the console's does
     std::unique_ptr<ConferenceWindow> window;
 
     explicit Fixture(const QString &systemType, bool withSpeechPage = false, ConferenceHooks hooks = {},
@@ -60,7 +61,7 @@ struct Fixture
             qFatal("language file set-up failed");
         texts.close();
         if (withSpeechPage) {
-            hooks.createSpeechPage = [](QWidget *parent, const QString &) { return new QWidget(parent); };
+            hooks.createSpeechPage = [](QWidget *parent, ConferenceContext &) { return new QWidget(parent); };
             hooks.runSpeechPage = [this](QWidget *, bool running) {
                 speechCalls.append(running ? "start" : "stop");
             };
@@ -70,9 +71,9 @@ struct Fixture
                 return new TextPlayerPage(hall, nullptr, TextCatalogue(language), parent);
             };
         }
-        ConferenceContext context{link, *meeting.system,         meeting.root,       meeting.notifier,
-                                  hall, TextCatalogue(language), meeting.dir.path(), systemType};
-        window = std::make_unique<ConferenceWindow>(std::move(context), std::move(hooks));
+        context = std::make_unique<ConferenceContext>(link, *meeting.system, meeting.root, meeting.notifier, hall,
+                                                      TextCatalogue(language), meeting.dir.path(), systemType);
+        window = std::make_unique<ConferenceWindow>(*context, std::move(hooks));
         MeetingRecord record;
         meeting.system->readMeeting(meeting.meetingName, record);
         window->openMeeting(record);

@@ -1,7 +1,6 @@
 #include "fakelinkport.h"
 #include "meetingfixture.h"
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/signincontroller.h"
 #include "core/link/link.h"
 #include "core/link/linkmode.h"
@@ -26,7 +25,7 @@ struct Fixture
     FakeLinkPort *port = new FakeLinkPort;
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
-    ConferenceState conference;
+    std::unique_ptr<ConferenceContext> context;
     std::unique_ptr<SignInController> signIn;
     std::unique_ptr<SignInWindow> window;
 
@@ -44,8 +43,8 @@ struct Fixture
                        "[FrmScrText]\nScrSignInList=Signed\nScrAbsentList=Missing\n");
         language.close();
         const TextCatalogue catalogue(language.fileName());
-        signIn = std::make_unique<SignInController>(link, *meeting.system, meeting.root, meeting.notifier,
-                                                    hall, conference, catalogue, meeting.meetingName, "1024");
+        context = meeting.conference(link, hall, catalogue);
+        signIn = std::make_unique<SignInController>(*context);
         signIn->open();
         window = std::make_unique<SignInWindow>(*signIn, catalogue);
         window->show();
@@ -92,7 +91,7 @@ void TestSignInWindow::buttonsFollowTheControllerThroughStartAndEnd()
     QVERIFY(f.enabled(Control::End));
 
     f.window->button(Control::End)->click();
-    QVERIFY(f.conference.signInClosed);
+    QVERIFY(f.context->state.signInClosed);
     QVERIFY(!f.enabled(Control::End) && !f.enabled(Control::Start));
     f.link.sequencer().raise(LinkEvent::SignInPassDone);
     f.signIn->onFinalPassCheck();

@@ -25,6 +25,7 @@ struct Fixture
     FakeLinkPort *port = new FakeLinkPort;
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
+    std::unique_ptr<ConferenceContext> context;
     std::unique_ptr<SpeechController> speech;
     QWidget cameraWindow;
     std::unique_ptr<SpeechPage> page;
@@ -43,8 +44,8 @@ struct Fixture
         for (int n = 1; n <= 12; ++n)
             link.table().entry(n)->answered = 1;
         const TextCatalogue catalogue(language.fileName());
-        speech = std::make_unique<SpeechController>(link, *meeting.system, meeting.root, meeting.notifier,
-                                                    hall, catalogue, meeting.meetingName);
+        context = meeting.conference(link, hall, catalogue);
+        speech = std::make_unique<SpeechController>(*context);
         page = std::make_unique<SpeechPage>(*speech, catalogue, QString(), &cameraWindow);
         page->show();
         page->setRunning(true);

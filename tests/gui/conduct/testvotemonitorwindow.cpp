@@ -1,7 +1,7 @@
 #include "fakelinkport.h"
 #include "recordingnotifier.h"
 
-#include "core/conduct/votetypetable.h"
+#include "core/counting/votetypetable.h"
 #include "core/link/link.h"
 #include "gui/conduct/votemonitorwindow.h"
 

@@ -2,7 +2,6 @@
 #include "meetingfixture.h"
 #include "motionfixture.h"
 
-#include "core/conduct/conferencestate.h"
 #include "core/conduct/votingcontroller.h"
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
@@ -29,7 +28,7 @@ struct Fixture
     FakeLinkPort *port = new FakeLinkPort;
     Link link{std::unique_ptr<LinkPort>(port), meeting.notifier};
     HallScreen hall;
-    ConferenceState conference;
+    std::unique_ptr<ConferenceContext> context;
     std::unique_ptr<VotingController> voting;
     std::unique_ptr<VotingWindow> window;
 
@@ -52,9 +51,8 @@ struct Fixture
             if (!motion.candidate.isEmpty())
                 database.storeCandidates(motion.OveName, motion.candidate);
         }
-        voting =
-            std::make_unique<VotingController>(link, *meeting.system, meeting.root, meeting.notifier, hall,
-                                               conference, catalogue, meeting.meetingName, "folder");
+        context = meeting.conference(link, hall, catalogue);
+        voting = std::make_unique<VotingController>(*context);
         voting->open();
         window = std::make_unique<VotingWindow>(*voting, catalogue);
         window->show();
@@ -141,7 +139,7 @@ void TestVotingWindow::startBeforeASignInShowsMsgLogFirst()
 void TestVotingWindow::controlsFollowTheBallotSequence()
 {
     Fixture f;
-    f.conference.signInClosed = true;
+    f.context->state.signInClosed = true;
     f.select(0);
     QVERIFY(!f.enabled(Control::QueryResult)); // not voted yet
     QVERIFY(!f.enabled(Control::Stop));
@@ -238,7 +236,7 @@ void TestVotingWindow::checkBoxesEditTheControllersCopies()
 void TestVotingWindow::candidateAndResultCommandsNeedTheirWindows()
 {
     Fixture f;
-    f.conference.signInClosed = true;
+    f.context->state.signInClosed = true;
     QSignalSpy candidates(f.window.get(), &VotingWindow::candidatesRequested);
     QSignalSpy result(f.window.get(), &VotingWindow::resultRequested);
     f.select(0);

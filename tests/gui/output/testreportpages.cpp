@@ -1,6 +1,6 @@
 #include "meetingfixture.h"
 
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "core/store/meetingdatabase.h"
 #include "gui/conduct/meetingmanagementwindow.h"
 #include "gui/output/ballotreportpage.h"

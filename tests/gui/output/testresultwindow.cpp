@@ -10,7 +10,7 @@
 
 #include "core/output/chartpainter.h"
 #include "core/output/hallscreen.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "gui/output/chartview.h"
 #include "outputlanguagefile.h"
 

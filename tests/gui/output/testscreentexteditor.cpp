@@ -10,8 +10,8 @@
 #include <QTextEdit>
 
 #include "core/output/hallscreen.h"
-#include "core/shell/dataroot.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/dataroot.h"
+#include "core/base/textcatalogue.h"
 #include "outputlanguagefile.h"
 #include "recordingnotifier.h"
 

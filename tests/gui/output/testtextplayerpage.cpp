@@ -11,7 +11,7 @@
 #include <QTextEdit>
 
 #include "core/output/hallscreen.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "gui/ui/colourpicker.h"
 #include "outputlanguagefile.h"
 

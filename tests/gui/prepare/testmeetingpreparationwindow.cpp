@@ -4,7 +4,7 @@
 #include "core/prepare/meetingregistercontroller.h"
 #include "core/prepare/motionscontroller.h"
 #include "core/output/csvwriter.h"
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/store/systemdatabase.h"
 #include "gui/prepare/delegaterosterpage.h"
 #include "gui/prepare/meetingpreparationwindow.h"

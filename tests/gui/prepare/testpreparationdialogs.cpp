@@ -2,7 +2,7 @@
 
 #include "core/prepare/candidatelistcontroller.h"
 #include "core/prepare/documenteditorcontroller.h"
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "gui/prepare/candidatedialog.h"
 #include "gui/prepare/documenteditordialog.h"
 

@@ -2,7 +2,7 @@
 // program (pages, zoom, search), refusing a damaged file.
 
 #include "core/shell/manuallocator.h"
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "gui/shell/manualviewer.h"
 
 #include <QFile>

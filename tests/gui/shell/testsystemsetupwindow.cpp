@@ -8,7 +8,7 @@
 #include "core/link/link.h"
 #include "core/output/hallscreen.h"
 #include "core/shell/basicsettingscontroller.h"
-#include "core/shell/dataroot.h"
+#include "core/base/dataroot.h"
 #include "core/shell/screensetupcontroller.h"
 #include "core/shell/seatplancontroller.h"
 #include "core/shell/systemsetupcontroller.h"

@@ -7,7 +7,7 @@
 
 #include "core/link/link.h"
 #include "core/shell/cameracontroller.h"
-#include "core/shell/profilefile.h"
+#include "core/base/profilefile.h"
 #include "gui/shell/cameraadjustwindow.h"
 #include "gui/shell/camerapreview.h"
 #include "gui/shell/videopage.h"

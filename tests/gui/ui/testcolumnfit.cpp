@@ -5,7 +5,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "core/shell/textcatalogue.h"
+#include "core/base/textcatalogue.h"
 #include "gui/ui/listtable.h"
 
 using namespace Qt::StringLiterals;
