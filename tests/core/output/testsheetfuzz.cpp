@@ -179,7 +179,8 @@ void TestSheetFuzz::damagedWorkbooksNeverBreakTheReader()
     clock.start();
     int runs = 0;
     int readable = 0;
-    for (; runs < 4000 && clock.elapsed() < 12000; ++runs) {
+    // A fixed number of variants, not a time budget: a loaded machine must not fail the test by running fewer.
+    for (; runs < 1000; ++runs) {
         const QByteArray &seed = seeds[runs % seeds.size()];
         QByteArray variant;
         if (runs % 3 == 0) {
@@ -195,7 +196,6 @@ void TestSheetFuzz::damagedWorkbooksNeverBreakTheReader()
         QVERIFY2(withinLimits(reading, limits), qPrintable(QString("variant %1").arg(runs)));
         readable += reading.ok() ? 1 : 0;
     }
-    QVERIFY(runs >= 1000);
     // The damage must leave some files readable, or the XML readers were never reached.
     QVERIFY(readable > runs / 10);
     qInfo("%d variants, %d read, in %lld ms", runs, readable, qint64(clock.elapsed()));
@@ -213,7 +213,7 @@ void TestSheetFuzz::damagedTextNeverBreaksTheReader()
     QElapsedTimer clock;
     clock.start();
     int runs = 0;
-    for (; runs < 20000 && clock.elapsed() < 10000; ++runs) {
+    for (; runs < 2000; ++runs) {
         const QByteArray variant = mutate(seeds[runs % seeds.size()], random, CsvTokens);
         const SheetReading reading = CsvReader::read(variant, limits);
         QVERIFY2(withinLimits(reading, limits), qPrintable(QString("variant %1").arg(runs)));
@@ -225,7 +225,6 @@ void TestSheetFuzz::damagedTextNeverBreaksTheReader()
         }
         QVERIFY2(characters <= variant.size(), qPrintable(QString("variant %1").arg(runs)));
     }
-    QVERIFY(runs >= 2000);
     qInfo("%d variants in %lld ms", runs, qint64(clock.elapsed()));
 }
 
