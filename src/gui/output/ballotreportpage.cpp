@@ -5,7 +5,6 @@
 #include "gui/ui/listtable.h"
 
 #include <QComboBox>
-#include <QDate>
 #include <QLabel>
 #include <QPushButton>
 
@@ -17,8 +16,7 @@ BallotReportPage::BallotReportPage(const DataRoot &root, const TextCatalogue &ca
       m_note(new QLabel(this))
 {
     setObjectName(QStringLiteral("FrmVoteput"));
-    // Light captions on the dark picture of the meeting records.
-    setStyleSheet(QStringLiteral("QLabel { color: #e8eef6; }"));
+    ReportPageTools::styleForDarkPicture(this, m_title);
     auto *caption = new QLabel(this);
     caption->setObjectName(QStringLiteral("IDC_STATIC_SETOVETYPE"));
     caption->setGeometry(0, 0, 100, 30);
@@ -27,8 +25,6 @@ BallotReportPage::BallotReportPage(const DataRoot &root, const TextCatalogue &ca
     m_categories->addItems(
         m_texts.catalogue().family(QStringLiteral("FrmVoteput"), QStringLiteral("MsgResult"), 1, 4));
     m_title->setGeometry(320, 0, 498, 30);
-    m_title->setAlignment(Qt::AlignCenter);
-    m_title->setStyleSheet(QStringLiteral("font-size: 13pt; font-weight: bold; color: #ffffff;"));
     m_list->setGeometry(0, 36, 818, 480);
     m_note->setGeometry(0, 522, 818, 44);
     m_note->setWordWrap(true);
@@ -54,18 +50,8 @@ BallotReportPage::BallotReportPage(const DataRoot &root, const TextCatalogue &ca
         m_controller.viewVoted();
         refresh();
     });
-    connect(button(Control::Export), &QPushButton::clicked, this, [this] {
-        const QString path =
-            ReportPageTools::chooseSheetPath(this, m_texts.catalogue(), button(Control::Export)->text(),
-                                             m_controller.meetingName() + u" " + m_controller.table().title);
-        if (!path.isEmpty())
-            m_controller.exportTo(path);
-    });
-    connect(button(Control::Print), &QPushButton::clicked, this, [this] {
-        ReportPageTools::preview(this, m_controller.document(QDate::currentDate()),
-                                 m_controller.meetingName() + u" " + m_controller.table().title,
-                                 m_texts.catalogue(), m_notifier);
-    });
+    ReportPageTools::connectExportAndPrint(this, button(Control::Export), button(Control::Print),
+                                           m_controller, m_texts.catalogue(), m_notifier);
     m_texts.apply(this, QString());
     refresh();
 }
@@ -86,8 +72,7 @@ void BallotReportPage::refresh()
     const ReportTable &table = m_controller.table();
     m_categories->setCurrentIndex(int(m_controller.category()) - 1);
     m_title->setText(table.title);
-    m_list->setColumns(table.headings, table.columnPixels);
-    m_list->setRows(table.rows);
+    ReportPageTools::showTable(m_list, table);
     m_note->setText(m_controller.unrecognised() > 0
                         ? m_texts.catalogue().resolve(OperatorText::catalogue(
                               QStringLiteral("FrmVoteput"), QStringLiteral("MsgUnknown"),

@@ -44,16 +44,15 @@ JournalPage::JournalPage(const DataRoot &root, const TextCatalogue &catalogue, O
         refresh();
     });
     connect(button(Control::ExportSheet), &QPushButton::clicked, this, [this] {
-        const QString path = ReportPageTools::chooseSheetPath(this, m_texts.catalogue(),
-                                                              button(Control::ExportSheet)->text(),
-                                                              m_controller.entries().title);
+        const QString path = ReportPageTools::chooseSheetPath(
+            this, m_texts.catalogue(), button(Control::ExportSheet)->text(), m_controller.entries().title);
         if (!path.isEmpty())
             m_controller.exportSheet(path);
     });
     connect(button(Control::ExportPdf), &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, button(Control::ExportPdf)->text(),
-                                         m_controller.entries().title + u".pdf", QStringLiteral("PDF (*.pdf)"));
+        const QString path = QFileDialog::getSaveFileName(this, button(Control::ExportPdf)->text(),
+                                                          m_controller.entries().title + u".pdf",
+                                                          QStringLiteral("PDF (*.pdf)"));
         if (!path.isEmpty())
             m_controller.exportPdf(path);
     });
@@ -77,16 +76,12 @@ void JournalPage::setMeeting(const QString &meetingName)
 
 void JournalPage::refresh()
 {
-    const ReportTable &entries = m_controller.entries();
-    m_entries->setColumns(entries.headings, entries.columnPixels);
-    m_entries->setRows(entries.rows);
+    ReportPageTools::showTable(m_entries, m_controller.entries());
     m_chain->setText(m_controller.chainText());
     m_chain->setStyleSheet(m_controller.isVerified() && !m_controller.report().allMatch()
                                ? QStringLiteral("font-weight: bold; color: #ffb4a8;")
                                : QStringLiteral("font-weight: bold; color: #b8f0c0;"));
-    const ReportTable &ballots = m_controller.ballots();
-    m_ballots->setColumns(ballots.headings, ballots.columnPixels);
-    m_ballots->setRows(ballots.rows);
+    ReportPageTools::showTable(m_ballots, m_controller.ballots());
     m_ballots->setVisible(m_controller.isVerified());
     const bool chosen = !m_controller.meetingName().isEmpty();
     for (QPushButton *b : m_buttons)

@@ -5,8 +5,10 @@
 #include "gui/output/journalpage.h"
 #include "gui/output/printpreviewwindow.h"
 #include "gui/output/signinreportpage.h"
+#include "gui/ui/listtable.h"
 
 #include <QFileDialog>
+#include <QLabel>
 
 namespace ReportPageTools {
 
@@ -39,6 +41,19 @@ void preview(QWidget *parent, const ReportDocument &document, const QString &tit
     PrintPreviewWindow window(document, title, catalogue, notifier, parent);
     window.setWindowState(Qt::WindowMaximized);
     window.exec();
+}
+
+void styleForDarkPicture(QWidget *page, QLabel *title)
+{
+    page->setStyleSheet(QStringLiteral("QLabel { color: #e8eef6; }"));
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("font-size: 13pt; font-weight: bold; color: #ffffff;"));
+}
+
+void showTable(ListTable *list, const ReportTable &table)
+{
+    list->setColumns(table.headings, table.columnPixels);
+    list->setRows(table.rows);
 }
 
 MeetingReportHooks hooks(const DataRoot &root, const TextCatalogue &catalogue, OperatorNotifier &notifier)

@@ -3,7 +3,6 @@
 #include "gui/output/reportpagetools.h"
 #include "gui/ui/listtable.h"
 
-#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,11 +14,8 @@ SignInReportPage::SignInReportPage(const DataRoot &root, const TextCatalogue &ca
       m_list(new ListTable(this)), m_due(new QLineEdit(this)), m_present(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("FrmRegque"));
-    // Light captions on the dark picture of the meeting records.
-    setStyleSheet(QStringLiteral("QLabel { color: #e8eef6; }"));
+    ReportPageTools::styleForDarkPicture(this, m_title);
     m_title->setGeometry(0, 0, 818, 30);
-    m_title->setAlignment(Qt::AlignCenter);
-    m_title->setStyleSheet(QStringLiteral("font-size: 13pt; font-weight: bold; color: #ffffff;"));
     m_list->setGeometry(0, 36, 818, 480);
 
     struct Count
@@ -57,18 +53,8 @@ SignInReportPage::SignInReportPage(const DataRoot &root, const TextCatalogue &ca
             [this] { show(SignInReportController::List::Present); });
     connect(button(Control::Absent), &QPushButton::clicked, this,
             [this] { show(SignInReportController::List::Absent); });
-    connect(button(Control::Export), &QPushButton::clicked, this, [this] {
-        const QString path =
-            ReportPageTools::chooseSheetPath(this, m_texts.catalogue(), button(Control::Export)->text(),
-                                             m_controller.meetingName() + u" " + m_controller.table().title);
-        if (!path.isEmpty())
-            m_controller.exportTo(path);
-    });
-    connect(button(Control::Print), &QPushButton::clicked, this, [this] {
-        ReportPageTools::preview(this, m_controller.document(QDate::currentDate()),
-                                 m_controller.meetingName() + u" " + m_controller.table().title,
-                                 m_texts.catalogue(), m_notifier);
-    });
+    ReportPageTools::connectExportAndPrint(this, button(Control::Export), button(Control::Print),
+                                           m_controller, m_texts.catalogue(), m_notifier);
     m_texts.apply(this, QString());
 }
 
@@ -103,8 +89,7 @@ void SignInReportPage::refresh()
 {
     const ReportTable &table = m_controller.table();
     m_title->setText(table.title);
-    m_list->setColumns(table.headings, table.columnPixels);
-    m_list->setRows(table.rows);
+    ReportPageTools::showTable(m_list, table);
     m_due->setText(QString::number(m_controller.dueCount()));
     m_present->setText(QString::number(m_controller.presentCount()));
     const SignInReportController::List list = m_controller.list();
