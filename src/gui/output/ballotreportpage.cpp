@@ -16,7 +16,7 @@ BallotReportPage::BallotReportPage(const DataRoot &root, const TextCatalogue &ca
       m_note(new QLabel(this))
 {
     setObjectName(QStringLiteral("FrmVoteput"));
-    ReportPageTools::styleForDarkPicture(this, m_title);
+    ReportPageTools::styleForPanel(this, m_title);
     auto *caption = new QLabel(this);
     caption->setObjectName(QStringLiteral("IDC_STATIC_SETOVETYPE"));
     caption->setGeometry(0, 0, 100, 30);
@@ -28,7 +28,7 @@ BallotReportPage::BallotReportPage(const DataRoot &root, const TextCatalogue &ca
     m_list->setGeometry(0, 36, 818, 480);
     m_note->setGeometry(0, 522, 818, 44);
     m_note->setWordWrap(true);
-    m_note->setStyleSheet(QStringLiteral("color: #ffb4a8;"));
+    m_note->setStyleSheet(QStringLiteral("color: #b42318;"));
 
     const char *keys[] = {"IDC_VIEWALL_BUTTON", "IDC_VIEWVOTE_BUTTON", "IDC_EXPORTEXC_BUTTON",
                           "IDC_BUTTON_PRINT"};

@@ -15,8 +15,8 @@ JournalPage::JournalPage(const DataRoot &root, const TextCatalogue &catalogue, O
       m_chain(new QLabel(this)), m_ballots(new ListTable(this))
 {
     setObjectName(QStringLiteral("FrmJournal"));
-    // Light captions on the dark picture of the meeting records.
-    setStyleSheet(QStringLiteral("QLabel { color: #e8eef6; }"));
+    // Captions as on the meeting records' light panel (ReportPageTools::styleForPanel).
+    setStyleSheet(QStringLiteral("QLabel { color: #1e3a5f; }"));
     auto *caption = new QLabel(this);
     caption->setObjectName(QStringLiteral("IDC_STATIC_MOTION"));
     caption->setGeometry(0, 0, 80, 30);
@@ -79,8 +79,8 @@ void JournalPage::refresh()
     ReportPageTools::showTable(m_entries, m_controller.entries());
     m_chain->setText(m_controller.chainText());
     m_chain->setStyleSheet(m_controller.isVerified() && !m_controller.report().allMatch()
-                               ? QStringLiteral("font-weight: bold; color: #ffb4a8;")
-                               : QStringLiteral("font-weight: bold; color: #b8f0c0;"));
+                               ? QStringLiteral("font-weight: bold; color: #b42318;")
+                               : QStringLiteral("font-weight: bold; color: #1a7f37;"));
     ReportPageTools::showTable(m_ballots, m_controller.ballots());
     m_ballots->setVisible(m_controller.isVerified());
     const bool chosen = !m_controller.meetingName().isEmpty();

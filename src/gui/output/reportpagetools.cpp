@@ -43,11 +43,11 @@ void preview(QWidget *parent, const ReportDocument &document, const QString &tit
     window.exec();
 }
 
-void styleForDarkPicture(QWidget *page, QLabel *title)
+void styleForPanel(QWidget *page, QLabel *title)
 {
-    page->setStyleSheet(QStringLiteral("QLabel { color: #e8eef6; }"));
+    page->setStyleSheet(QStringLiteral("QLabel { color: #1e3a5f; }"));
     title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet(QStringLiteral("font-size: 13pt; font-weight: bold; color: #ffffff;"));
+    title->setStyleSheet(QStringLiteral("font-size: 13pt; font-weight: bold; color: #1e3a5f;"));
 }
 
 void showTable(ListTable *list, const ReportTable &table)

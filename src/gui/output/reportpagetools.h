@@ -27,9 +27,9 @@ QString chooseSheetPath(QWidget *parent, const TextCatalogue &catalogue, const Q
 void preview(QWidget *parent, const ReportDocument &document, const QString &title,
              const TextCatalogue &catalogue, OperatorNotifier &notifier);
 
-// The report pages lie on the dark picture of the meeting records: light captions, and a bold white title
-// label centred over the list.
-void styleForDarkPicture(QWidget *page, QLabel *title);
+// The report pages lie on the light panel of the meeting records' picture: captions in the details panel's
+// dark blue, and a bold title label centred over the list.
+void styleForPanel(QWidget *page, QLabel *title);
 
 // The list shows the table: its headings, their widths and its rows.
 void showTable(ListTable *list, const ReportTable &table);

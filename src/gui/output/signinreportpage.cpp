@@ -14,7 +14,7 @@ SignInReportPage::SignInReportPage(const DataRoot &root, const TextCatalogue &ca
       m_list(new ListTable(this)), m_due(new QLineEdit(this)), m_present(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("FrmRegque"));
-    ReportPageTools::styleForDarkPicture(this, m_title);
+    ReportPageTools::styleForPanel(this, m_title);
     m_title->setGeometry(0, 0, 818, 30);
     m_list->setGeometry(0, 36, 818, 480);
 
