@@ -31,8 +31,9 @@ int main(int argc, char *argv[])
                 live = true;
                 sayToParent(QStringLiteral("live"));
             }
-            if (live && !collected &&
-                console.countKeypads([](const KeypadEntry &e) { return e.keyCode != 0; }) >= arguments->count) {
+            if (live && !collected && console.countKeypads([](const KeypadEntry &e) {
+                    return e.keyCode != 0;
+                }) >= arguments->count) {
                 collected = true;
                 voting.onLiveTick();
                 voting.waitForLiveResults();

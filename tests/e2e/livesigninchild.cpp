@@ -2,12 +2,22 @@
 // test kills it with SIGKILL while the sign-in polls.
 //   livesigninchild DATAROOT MEETING LANGUAGEFILE KEYPADS SIGNED
 // It starts the meeting's sign-in with its real timers, prints "polling" once the keypads are polled, and
-// "collected" once SIGNED keypads have signed in and a refresh has put them in the journal; it then goes on
-// polling until it is killed.
+// "collected" once keypads 1..SIGNED have signed in and a refresh has put them in the journal; it then goes
+// on polling until it is killed.
 
 #include "childconsole.h"
 
 #include "core/conduct/signincontroller.h"
+
+namespace {
+bool allSignedIn(const ChildConsole &console, int last)
+{
+    for (int n = 1; n <= last; ++n)
+        if (!console.link.table().at(n).signedIn)
+            return false;
+    return true;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -30,8 +40,7 @@ int main(int argc, char *argv[])
                 polling = true;
                 sayToParent(QStringLiteral("polling"));
             }
-            if (polling && !collected &&
-                console.countKeypads([](const KeypadEntry &e) { return e.signedIn != 0; }) >= arguments->count) {
+            if (polling && !collected && allSignedIn(console, arguments->count)) {
                 collected = true;
                 signIn.onRefresh();
                 signIn.waitForLiveEntries();

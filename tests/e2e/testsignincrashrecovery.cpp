@@ -90,13 +90,15 @@ void TestSignInCrashRecovery::killedWhilePollingIsRecoveredAsJournalled()
     scenario.write(Scenario);
     scenario.close();
     SimProcess sim;
-    QVERIFY2(sim.start({"--data-dir", m_meeting.dir.path(), "--port", "1", "--scenario", scenario.fileName()}),
-             qPrintable(sim.errorText()));
+    QVERIFY2(
+        sim.start({"--data-dir", m_meeting.dir.path(), "--port", "1", "--scenario", scenario.fileName()}),
+        qPrintable(sim.errorText()));
 
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QStringLiteral(QUORIX_SIGNIN_CHILD), {m_meeting.dir.path(), m_meeting.meetingName, languageFile,
-                                                      QString::number(Keypads), QString::number(FirstWave)});
+    child.start(QStringLiteral(QUORIX_SIGNIN_CHILD),
+                {m_meeting.dir.path(), m_meeting.meetingName, languageFile, QString::number(Keypads),
+                 QString::number(FirstWave)});
     const auto waitFor = [&child](const QByteArray &line) {
         for (;;) {
             while (child.canReadLine()) {
@@ -134,17 +136,19 @@ void TestSignInCrashRecovery::killedWhilePollingIsRecoveredAsJournalled()
         const QList<QSqlRecord> marks = rows(QString("select CellNo, sign from %1 order by ID").arg(table));
         QCOMPARE(marks.size(), Keypads);
         for (const QSqlRecord &mark : marks)
-            QCOMPARE(mark.value(1).toString(), expected.contains(mark.value(0).toInt()) ? "present" : "absent");
+            QCOMPARE(mark.value(1).toString(),
+                     expected.contains(mark.value(0).toInt()) ? "present" : "absent");
     }
     MeetingRecord meeting;
     QVERIFY(m_meeting.system->readMeeting(m_meeting.meetingName, meeting));
     QCOMPARE(meeting.SignIn, QString::number(expected.size()));
     const QList<QSqlRecord> last = rows("select kind, content from Journal order by id desc limit 1");
     QCOMPARE(last.value(0).value(0).toString(), "SignInRecovered");
-    QCOMPARE(QJsonDocument::fromJson(last.value(0).value(1).toString().toUtf8()).object().value("signed").toInt(),
-             expected.size());
-    QVERIFY(MeetingJournal::checkChain(MeetingJournal(m_meeting.root, m_meeting.meetingName, m_meeting.notifier)
-                                           .entries())
+    QCOMPARE(
+        QJsonDocument::fromJson(last.value(0).value(1).toString().toUtf8()).object().value("signed").toInt(),
+        expected.size());
+    QVERIFY(MeetingJournal::checkChain(
+                MeetingJournal(m_meeting.root, m_meeting.meetingName, m_meeting.notifier).entries())
                 .intact());
 
     // Recovered once is recovered for good: the next start asks nothing.

@@ -47,8 +47,8 @@ Outcome record(const DataRoot &root, SystemDatabase &system, const QString &meet
         return Outcome::Journalled;
     // The database access has shown why; this says what it means for the meeting.
     notifier.error(DatabaseAccess::caption(),
-                   OperatorText::catalogue(QStringLiteral("Public"), QStringLiteral("MsgMeetingNotJournalled"),
-                                           {meetingName}));
+                   OperatorText::catalogue(QStringLiteral("Public"),
+                                           QStringLiteral("MsgMeetingNotJournalled"), {meetingName}));
     return Outcome::Failed;
 }
 
