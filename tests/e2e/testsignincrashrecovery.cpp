@@ -121,6 +121,7 @@ void TestSignInCrashRecovery::killedWhilePollingIsRecoveredAsJournalled()
     const QSet<int> expected = journalledSignIns();
     QVERIFY(expected.contains(range(1, FirstWave)));
     QVERIFY(range(1, 20).contains(expected));
+    qInfo("%lld keypads journalled before the kill", qlonglong(expected.size()));
 
     // The restarted console asks; Yes stores it.
     m_meeting.notifier.queueAnswer(true);
