@@ -9,6 +9,7 @@
 #include "core/base/colonlist.h"
 #include "core/base/dataroot.h"
 #include "core/base/operatornotifier.h"
+#include "core/store/meetingchangejournal.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingjournal.h"
 #include "core/store/signinmark.h"
@@ -204,6 +205,11 @@ void SignInController::journalStart()
     MeetingJournal(m_context.root, m_context.meeting.MeeName, m_context.notifier).record({SignInJournal::start(start)});
 }
 
+void SignInController::waitForLiveEntries()
+{
+    m_journal->flush();
+}
+
 // Keypads only ever sign in while the sign-in runs, so the live entries list the newcomers of each second.
 void SignInController::journalNewlySigned()
 {
@@ -388,7 +394,7 @@ void SignInController::onQueryAnswer()
         store(JournalKind::SignInKeypad);
     refresh();
     if (record && !m_ended && !m_marksRefused)
-        m_context.systemDatabase.recordSignInCount(m_context.meeting.MeeName, QString::number(m_signed));
+        recordPresentCount(m_signed);
     m_context.link.post(LinkMode::PlainCommand, Command::SignInKeypad | (quint32(m_queriedKeypad) & 0xFF));
 }
 
@@ -432,7 +438,21 @@ void SignInController::countRoutine()
         sendCountsToHall();
     // A count whose marks the meeting database refused would stand for a sign-in nobody can look up.
     if (m_ended && !m_marksRefused)
-        m_context.systemDatabase.recordSignInCount(m_context.meeting.MeeName, QString::number(signedIn));
+        recordPresentCount(signedIn);
+}
+
+// The sign-in's own entries carry the count they store, so the register's present count needs no entry of
+// its own while it equals that count. It moves away from it only when the marks are counted again against
+// a roster changed since (the window opened anew): that change of the register row is journalled.
+void SignInController::recordPresentCount(int count)
+{
+    if (!m_context.systemDatabase.recordSignInCount(m_context.meeting.MeeName, QString::number(count)) ||
+        count == m_journalledCount)
+        return;
+    m_journal->flush();
+    MeetingChangeJournal::record(m_context.root, m_context.systemDatabase, m_context.meeting.MeeName,
+                                 MeetingChangeJournal::PresentCount, m_context.notifier);
+    m_journalledCount = count;
 }
 
 void SignInController::sendCountsToHall()
@@ -468,6 +488,8 @@ void SignInController::store(const QString &kind)
     m_journal->flush();
     m_marksRefused = !MeetingDatabase(m_context.root, m_context.meeting.MeeName, m_context.notifier)
                           .storeSignIn(marks, {SignInJournal::marks(kind, marks, signedIn)});
+    if (!m_marksRefused)
+        m_journalledCount = signedIn;
 }
 
 void SignInController::showSignedList()

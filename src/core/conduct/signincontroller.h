@@ -56,6 +56,10 @@ public:
     void pageUp();
     void pageDown();
 
+    // Returns when the live journal entries handed to the writer are on disk; call before reading the
+    // meeting's database while the sign-in runs, so the read does not meet the writer's connection.
+    void waitForLiveEntries();
+
     // Timer work.
     void onCommandPhase();   // 1 s after Start or Fill: sign-in opens on the keypads
     void onBeginPolling();   // 2 s later: continuous polling, optional count-down
@@ -117,6 +121,8 @@ private:
     void store(const QString &kind);
     void journalStart();
     void journalNewlySigned();
+    // Writes the register's present count once the sign-in has ended.
+    void recordPresentCount(int count);
     void showNamePage();
     void showList(int which);
     QString text(const char *section, const char *key) const;
@@ -133,6 +139,7 @@ private:
     std::unique_ptr<LiveResultWriter> m_journal;
     QSet<int> m_journalledSigned;
     bool m_linkLostJournalled = false;
+    int m_journalledCount = -1; // the present count the journal last recorded for the register
 
     QMap<int, QString> m_names;
     CountedKeypads m_counted;

@@ -10,6 +10,7 @@
 #include "core/prepare/meetingmaterial.h"
 #include "core/base/dataroot.h"
 #include "core/base/operatornotifier.h"
+#include "core/store/meetingchangejournal.h"
 #include "core/store/meetingfiles.h"
 #include "core/store/systemdatabase.h"
 #include "core/store/textnumber.h"
@@ -263,7 +264,9 @@ bool MeetingRegisterController::saveNew(const QString &name)
     m_system.readMeeting(name, m_record);
     showRecord();
     createMaterialFolder(record.insertdate);
-    MeetingFiles::create(m_root, name, m_notifier);
+    // A database that could not be made has no journal; the operator was told why.
+    if (MeetingFiles::create(m_root, name, m_notifier))
+        journal(MeetingChangeJournal::Created);
     return true;
 }
 
@@ -308,6 +311,10 @@ bool MeetingRegisterController::saveExisting(const QString &name)
     m_row = rowOf(name);
     m_record = record;
     showRecord();
+    if (name != storedName)
+        journal(MeetingChangeJournal::Renamed, storedName);
+    else
+        journal(MeetingChangeJournal::Updated);
     return true;
 }
 
@@ -359,6 +366,15 @@ void MeetingRegisterController::bannerSaved()
     if (m_state != State::Selected)
         return;
     const QString bannerPath = MeetingMaterial::documentName(m_record.insertdate);
-    if (m_system.recordBanner(m_record.insertdate, bannerPath))
-        m_record.bannerPath = bannerPath;
+    if (!m_system.recordBanner(m_record.insertdate, bannerPath))
+        return;
+    m_record.bannerPath = bannerPath;
+    journal(MeetingChangeJournal::BannerSaved);
+}
+
+// After the row's commit: the meeting stays stored as saved even when its journal cannot take the entry,
+// and the operator is told so rather than the change being undone behind the window's back.
+void MeetingRegisterController::journal(const QString &operation, const QString &previousName)
+{
+    MeetingChangeJournal::record(m_root, m_system, m_record.MeeName, operation, m_notifier, previousName);
 }

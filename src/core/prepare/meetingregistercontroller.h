@@ -121,6 +121,8 @@ private:
     QString freshStamp();
     void information(const char *key);
     bool refusedWhileOpen(const QString &name);
+    // The selected meeting's row changed: its journal gets the row as stored now.
+    void journal(const QString &operation, const QString &previousName = {});
 
     const DataRoot &m_root;
     SystemDatabase &m_system;

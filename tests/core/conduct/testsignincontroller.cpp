@@ -8,8 +8,11 @@
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
+#include "core/store/meetingjournal.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlRecord>
 #include <QTest>
 
@@ -99,6 +102,7 @@ private slots:
     void queryAfterTheEndRecordsMarkLogAndCountTogether();
     void endDuringALossAsksAndEndsWhenTheBaseStationReturns();
     void endDuringALossMayKeepWhatWasCollected();
+    void presentCountIsJournalledWhenItLeavesTheSignInsCount();
 };
 
 void TestSignInController::countsAgainstTheDueNumber_data()
@@ -445,6 +449,39 @@ void TestSignInController::endDuringALossMayKeepWhatWasCollected()
     const QList<quint32> after = f.posted();
     QVERIFY(after.contains(Command::PhaseEnd));
     QVERIFY(!after.contains(Command::Poll | 1));
+}
+
+void TestSignInController::presentCountIsJournalledWhenItLeavesTheSignInsCount()
+{
+    Fixture f(20, 15);
+    MeetingJournal journal(f.meeting.root, f.meeting.meetingName, f.meeting.notifier);
+    f.startPolling();
+    f.signInKeypads(1, 12);
+    f.finish();
+    // The end's own entry carries the count the register shows.
+    QCOMPARE(journal.entries().last().kind, "SignInEnd");
+    QCOMPARE(QJsonDocument::fromJson(journal.entries().last().content.toUtf8())["signed"].toInt(), 12);
+
+    // Opened again on an unchanged roster: the same count, nothing more to journal.
+    f.signIn->open();
+    QCOMPARE(journal.entries().last().kind, "SignInEnd");
+
+    // A present delegate leaves the roster: the marks count one fewer, and the register row's change
+    // is journalled.
+    QVERIFY(MeetingDatabase(f.meeting.root, f.meeting.meetingName, f.meeting.notifier).deleteDelegate("5"));
+    f.signIn->open();
+    MeetingRecord meeting;
+    QVERIFY(f.meeting.system->readMeeting(f.meeting.meetingName, meeting));
+    QCOMPARE(meeting.SignIn, "11");
+    const QList<JournalEntry> entries = journal.entries();
+    QCOMPARE(entries.last().kind, "MeetingChanged");
+    const QJsonDocument content = QJsonDocument::fromJson(entries.last().content.toUtf8());
+    QCOMPARE(content["op"].toString(), "presentCount");
+    QCOMPARE(content["SignIn"].toString(), "11");
+    QCOMPARE(entries.at(entries.size() - 2).kind, "DelegateChanged");
+    f.signIn->open();
+    QCOMPARE(journal.entries().size(), entries.size());
+    QCOMPARE(f.meeting.notifier.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSignInController)

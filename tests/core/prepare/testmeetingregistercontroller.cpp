@@ -2,11 +2,17 @@
 
 #include "preparefixture.h"
 
+#include "core/conduct/journalaudit.h"
+#include "core/conduct/journalrecovery.h"
 #include "core/output/rtfreader.h"
 #include "core/prepare/documenteditorcontroller.h"
 #include "core/store/meetingdatabase.h"
+#include "core/store/databaseaccess.h"
 #include "core/store/meetingfiles.h"
+#include "core/store/meetingjournal.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 #include <QTextDocument>
 
@@ -36,8 +42,11 @@ private slots:
     void meetingWithoutStampNeverDeletesOtherMaterial();
     void meetingOpenInTheConferenceIsNeitherRenamedNorDeleted();
     void bannerIsSavedAsRtfAndRecorded();
+    void registerChangesGoIntoTheMeetingsOwnJournal();
+    void changeTheJournalCannotTakeStaysAndIsReported();
 
 private:
+    QList<QJsonObject> journalled(const QString &meeting);
     MeetingRegisterController &makeController();
     bool create(const QString &name, const QString &due = QStringLiteral("60"));
 
@@ -467,6 +476,87 @@ void TestMeetingRegisterController::bannerIsSavedAsRtfAndRecorded()
     QTextDocument back;
     QVERIFY(RtfReader::readFile(f->root.filePath("MeeFile/Meebanner/" + stamp + ".rtf"), back));
     QCOMPARE(back.toPlainText(), QString("\n\n\nPlenary"));
+}
+
+QList<QJsonObject> TestMeetingRegisterController::journalled(const QString &meeting)
+{
+    QList<QJsonObject> contents;
+    for (const JournalEntry &e : MeetingJournal(f->root, meeting, f->notifier).entries()) {
+        if (e.kind != "MeetingChanged" || !e.motion.isEmpty())
+            return {}; // the register writes nothing else, and nothing of a motion
+        contents.append(QJsonDocument::fromJson(e.content.toUtf8()).object());
+    }
+    return contents;
+}
+
+void TestMeetingRegisterController::registerChangesGoIntoTheMeetingsOwnJournal()
+{
+    QVERIFY(create("Draft", "60"));
+    c->startEdit();
+    c->setPlace("Hall B");
+    c->setDue("075");
+    QVERIFY(c->save());
+    c->startEdit();
+    c->setName("Final");
+    QVERIFY(c->save());
+    c->bannerSaved();
+    QCOMPARE(f->notifier.count(), 0);
+
+    // The journal moved with the database: the whole history is under the new name.
+    const QList<QJsonObject> entries = journalled("Final");
+    QCOMPARE(entries.size(), 4);
+    QCOMPARE(entries[0]["op"].toString(), "create");
+    QCOMPARE(entries[0]["MeeName"].toString(), "Draft");
+    QCOMPARE(entries[0]["DueNum"].toString(), "60");
+    QCOMPARE(entries[0]["insertdate"].toString(), "20240517093000");
+    QCOMPARE(entries[0]["bSetLimit"].toString(), "2");
+    QCOMPARE(entries[1]["op"].toString(), "update");
+    QCOMPARE(entries[1]["MeeAddr"].toString(), "Hall B");
+    QCOMPARE(entries[1]["DueNum"].toString(), "75");
+    QVERIFY(!entries[1].contains("previousName"));
+    QCOMPARE(entries[2]["op"].toString(), "rename");
+    QCOMPARE(entries[2]["MeeName"].toString(), "Final");
+    QCOMPARE(entries[2]["previousName"].toString(), "Draft");
+    QCOMPARE(entries[2]["MeeAddr"].toString(), "Hall B");
+    QCOMPARE(entries[3]["op"].toString(), "banner");
+    QCOMPARE(entries[3]["bannerPath"].toString(), "20240517093000.rtf");
+
+    // The verifier and the recovery read past them.
+    const QList<JournalEntry> all = MeetingJournal(f->root, "Final", f->notifier).entries();
+    const JournalAudit::Report report = JournalAudit::run(all, {});
+    QVERIFY(report.chain.intact());
+    QCOMPARE(report.chain.entries, 4);
+    QVERIFY(report.ballots.isEmpty());
+    QVERIFY(JournalRecovery::unfinished(all).isEmpty());
+}
+
+void TestMeetingRegisterController::changeTheJournalCannotTakeStaysAndIsReported()
+{
+    QVERIFY(create("Plenary", "60"));
+    {
+        // Holding the meeting database open makes it refuse the entry.
+        DatabaseAccess holder(f->root.filePath("Data/Plenary.db"), f->notifier);
+        QVERIFY(holder.open());
+        c->startEdit();
+        c->setDue("80");
+        QVERIFY(c->save());
+    }
+    QCOMPARE(f->notifier.entries().last().kind, RecordingNotifier::Kind::Error);
+    QCOMPARE(f->lastText(), OperatorText::catalogue("Public", "MsgMeetingNotJournalled", {"Plenary"}));
+    QCOMPARE(c->state(), MeetingRegisterController::State::Selected);
+    MeetingRecord stored;
+    QVERIFY(f->system.readMeeting("Plenary", stored));
+    QCOMPARE(stored.DueNum, QString("80"));
+    QCOMPARE(journalled("Plenary").size(), 1); // the creation only
+
+    // A meeting whose database is gone has no journal to write to: its row still changes, silently.
+    QVERIFY(QFile::remove(f->root.filePath("Data/Plenary.db")));
+    f->notifier.clear();
+    c->startEdit();
+    c->setDue("90");
+    QVERIFY(c->save());
+    QCOMPARE(f->notifier.count(), 0);
+    QVERIFY(!f->exists("Data/Plenary.db"));
 }
 
 QTEST_MAIN(TestMeetingRegisterController)

@@ -7,11 +7,11 @@
 //   signinchild DATAROOT MEETING loop         store sign-ins one after another, the n-th with the mark
 //                                              "n", printing "committed n" after each
 
+#include "childoutput.h"
+
 #include <QCoreApplication>
-#include <QTextStream>
 
 #include "core/base/dataroot.h"
-#include "core/base/operatornotifier.h"
 #include "core/store/databaseaccess.h"
 #include "core/store/meetingdatabase.h"
 
@@ -19,24 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-class StderrNotifier final : public OperatorNotifier
-{
-public:
-    void information(const OperatorText &, const OperatorText &text) override { print(text); }
-    void error(const OperatorText &, const OperatorText &text) override { print(text); }
-    bool question(const OperatorText &, const OperatorText &text) override
-    {
-        print(text);
-        return false;
-    }
-
-private:
-    static void print(const OperatorText &text)
-    {
-        QTextStream(stderr) << (text.isCatalogue() ? text.key : text.literal) << Qt::endl;
-    }
-};
 
 constexpr int Keypads = 249;
 
@@ -46,12 +28,6 @@ QList<SignInMark> marks(const QString &sign)
     for (int n = 1; n <= Keypads; ++n)
         list.append({QString::number(n), sign});
     return list;
-}
-
-void say(const QString &line)
-{
-    QTextStream out(stdout);
-    out << line << Qt::endl;
 }
 
 [[noreturn]] void waitToBeKilled()
@@ -78,7 +54,7 @@ int main(int argc, char *argv[])
         for (int n = 1;; ++n) {
             if (!db.storeSignIn(marks(QString::number(n))))
                 return 1;
-            say(QStringLiteral("committed %1").arg(n));
+            sayToParent(QStringLiteral("committed %1").arg(n));
         }
     }
 
@@ -100,11 +76,11 @@ int main(int argc, char *argv[])
             return 1;
     }
     if (mode == QStringLiteral("hold")) {
-        say(QStringLiteral("mid"));
+        sayToParent(QStringLiteral("mid"));
         waitToBeKilled();
     }
     if (!db.commit())
         return 1;
-    say(QStringLiteral("committed"));
+    sayToParent(QStringLiteral("committed"));
     waitToBeKilled();
 }

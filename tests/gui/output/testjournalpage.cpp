@@ -6,6 +6,7 @@
 #include "core/conduct/ballotjournal.h"
 #include "core/conduct/journalaudit.h"
 #include "core/store/databaseaccess.h"
+#include "core/store/meetingchangejournal.h"
 #include "core/store/meetingdatabase.h"
 #include "core/store/meetingfiles.h"
 #include "gui/conduct/meetingmanagementwindow.h"
@@ -105,6 +106,22 @@ void TestJournalPage::verifiesFiltersAndExports()
     QFile pdfFile(pdf);
     QVERIFY(pdfFile.open(QIODevice::ReadOnly));
     QVERIFY(pdfFile.read(5) == "%PDF-");
+
+    // A change of the meeting's register row joins the journal under no motion; verification reads past it.
+    QCOMPARE(MeetingChangeJournal::record(meeting.root, *meeting.system, meeting.meetingName,
+                                          MeetingChangeJournal::Updated, meeting.notifier),
+             MeetingChangeJournal::Outcome::Journalled);
+    page->motions()->setCurrentIndex(0);
+    emit page->motions()->activated(0);
+    page->button(JournalPage::Control::Verify)->click();
+    QCOMPARE(page->entries()->rowCount(), 9);
+    QCOMPARE(page->entries()->cellText(8, 2), "Meeting changed");
+    QCOMPARE(page->entries()->cellText(8, 3), "");
+    QVERIFY(page->entries()->cellText(8, 4).contains("\"DueNum\":\"60\""));
+    QCOMPARE(page->chain()->text(), "The journal's 9 entries are intact.");
+    QCOMPARE(page->ballots()->cellText(0, 1), "matches");
+    if (const QString shot = qEnvironmentVariable("QUORIX_JOURNAL_SHOT"); !shot.isEmpty())
+        window.grab().save(shot.chopped(4) + "-meeting.png");
 
     // The result changed behind the console's back: the page says so.
     {
