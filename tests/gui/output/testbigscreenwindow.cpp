@@ -9,6 +9,7 @@
 #include <QTextEdit>
 
 #include "core/output/chartpainter.h"
+#include "core/output/chartrenderer.h"
 #include "core/output/hallscreen.h"
 #include "gui/output/chartview.h"
 #include "gui/output/nameboardview.h"
@@ -26,6 +27,7 @@ private slots:
     void placement_data();
     void placement();
     void chartPaneShowsTheHallChart();
+    void chartPaneShowsTheNewestResultWhenResultsComeFasterThanPaintings();
     void scrollsTheTextPaneByPages();
 };
 
@@ -151,6 +153,68 @@ void TestBigScreenWindow::chartPaneShowsTheHallChart()
     const QImage expected =
         ChartPainter::render(hall.chart(), QSize(1024, 768)).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown, expected);
+}
+
+void TestBigScreenWindow::chartPaneShowsTheNewestResultWhenResultsComeFasterThanPaintings()
+{
+    HallScreen hall;
+    hall.setGeometry(QRect(0, 0, 640, 480), QColor(0, 0, 255), QColor(255, 255, 255));
+    BigScreenWindow window(hall);
+    ChartRenderer *renderer = window.chartPane()->renderer();
+    QVERIFY(renderer);
+    // The paintings are kept here and finished when the test says, as if the worker were slow.
+    QList<std::pair<ChartRenderer::Painting, ChartRenderer::Done>> paintings;
+    renderer->setRunner([&paintings](ChartRenderer::Painting painting, ChartRenderer::Done done) {
+        paintings.append({std::move(painting), std::move(done)});
+    });
+    const auto finishOne = [&paintings] {
+        auto [painting, done] = paintings.takeFirst();
+        done(painting());
+    };
+    ChartModel &chart = hall.chart();
+    const auto result = [&chart](const QString &text) {
+        chart.showResult(text, u"Ann:Bob:Cy:"_s, QColor(255, 255, 255));
+    };
+    const auto shown = [&window] { return window.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const auto drawn = [&chart](const QSize &size) {
+        return ChartPainter::render(chart, size).convertToFormat(QImage::Format_RGB32);
+    };
+
+    chart.setScreen(1, 2);
+    result(u"1:0:0:"_s);
+    hall.show(HallScreen::Pane::Chart);
+    // The first picture at a size cannot wait for a worker.
+    const QImage first = drawn(QSize(640, 480));
+    QCOMPARE(shown(), first);
+    QVERIFY(paintings.isEmpty());
+
+    // Three votes while one picture is being painted: the interface thread paints none of them, and the
+    // worker paints the second one next, from the newest state, skipping the one between.
+    result(u"2:0:0:"_s);
+    const QImage second = drawn(QSize(640, 480));
+    result(u"2:1:0:"_s);
+    result(u"2:1:1:"_s);
+    const QImage newest = drawn(QSize(640, 480));
+    QCOMPARE(paintings.size(), 1);
+    QCOMPARE(shown(), first);
+    finishOne();
+    QCOMPARE(shown(), second);
+    QCOMPARE(paintings.size(), 1);
+    finishOne();
+    QCOMPARE(shown(), newest);
+    QVERIFY(paintings.isEmpty());
+
+    // A picture that finishes after a newer one was shown is dropped: a new size is painted at once, so
+    // the painting begun before it is older.
+    result(u"3:1:1:"_s);
+    QCOMPARE(paintings.size(), 1);
+    hall.setGeometry(QRect(0, 0, 800, 600), QColor(0, 0, 255), QColor(255, 255, 255));
+    chart.setScreen(1, 2);
+    const QImage resized = drawn(QSize(800, 600));
+    QCOMPARE(shown(), resized);
+    finishOne();
+    QCOMPARE(shown(), resized);
+    QVERIFY(paintings.isEmpty());
 }
 
 void TestBigScreenWindow::scrollsTheTextPaneByPages()
