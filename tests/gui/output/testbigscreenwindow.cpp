@@ -6,10 +6,13 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include "core/output/chartpainter.h"
 #include "core/output/chartrenderer.h"
+#include "core/output/documentlayoutpacer.h"
 #include "core/output/hallscreen.h"
 #include "gui/output/chartview.h"
 #include "gui/output/nameboardview.h"
@@ -29,6 +32,7 @@ private slots:
     void chartPaneShowsTheHallChart();
     void chartPaneShowsTheNewestResultWhenResultsComeFasterThanPaintings();
     void scrollsTheTextPaneByPages();
+    void aLargeDocumentArrivesWholeAndIsLaidOutAtThePanesWidth();
 };
 
 void TestBigScreenWindow::isCreatedHiddenWithThePanesOfTheHall()
@@ -238,6 +242,49 @@ void TestBigScreenWindow::scrollsTheTextPaneByPages()
     QCOMPARE(bar->value(), bar->maximum() - bar->pageStep());
     window.scrollText(BigScreenWindow::Scroll::Top);
     QCOMPARE(bar->value(), 0);
+}
+
+void TestBigScreenWindow::aLargeDocumentArrivesWholeAndIsLaidOutAtThePanesWidth()
+{
+    HallScreen hall;
+    hall.setGeometry(QRect(0, 0, 640, 480), QColor(0, 0, 255), QColor(255, 255, 255));
+    BigScreenWindow window(hall);
+    hall.show(HallScreen::Pane::Text);
+    constexpr int Paragraphs = 5000;
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"motion.rtf"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi ");
+    for (int i = 0; i < Paragraphs; ++i)
+        file.write("Paragraph " + QByteArray::number(i) +
+                   " of the motion, long enough to wrap on a narrow pane.\\par\n");
+    file.write("The end.}");
+    file.close();
+
+    QSignalSpy arrived(&hall, &HallScreen::textDocumentReplaced);
+    QCOMPARE(hall.showDocument(file.fileName()), DocumentReader::Start::Reading);
+    QVERIFY(arrived.wait());
+    QTextDocument &document = hall.textDocument();
+    QCOMPARE(window.textPane()->document(), &document);
+    QCOMPARE(document.blockCount(), Paragraphs + 1);
+    QCOMPARE(document.findBlockByNumber(1234).text(),
+             u"Paragraph 1234 of the motion, long enough to wrap on a narrow pane."_s);
+    QCOMPARE(document.lastBlock().text(), u"The end."_s);
+    // The reader left the page empty; the pane's width and the hall's margin are what it is laid out at.
+    QCOMPARE(document.pageSize().width(), qreal(window.textPane()->viewport()->width()));
+    QCOMPARE(document.documentMargin(), 16.0);
+
+    // The pacer lays it out to the last paragraph, and the pane scrolls there.
+    auto *pacer = document.findChild<DocumentLayoutPacer *>();
+    QVERIFY(pacer);
+    while (pacer->layOutSlice()) {
+    }
+    QVERIFY(pacer->isComplete());
+    QVERIFY(document.lastBlock().layout()->lineCount() > 0);
+    window.scrollText(BigScreenWindow::Scroll::Bottom);
+    const QTextCursor bottom =
+        window.textPane()->cursorForPosition(QPoint(20, window.textPane()->viewport()->height() - 20));
+    QVERIFY(bottom.blockNumber() > Paragraphs - 20);
 }
 
 QTEST_MAIN(TestBigScreenWindow)
