@@ -49,6 +49,9 @@ int main(int argc, char **argv)
     hall.show(HallScreen::Pane::Text);
     QCoreApplication::processEvents();
 
+    bool arrived = false;
+    qint64 arrivedMs = 0;
+    double handOverGapMs = -1; // the watchdog's gap that holds the hand-over
     QElapsedTimer clock;
     qint64 last = 0;
     double worstGapMs = 0;
@@ -60,11 +63,11 @@ int main(int argc, char **argv)
         if (last != 0) {
             gaps.append(double(now - last) / 1e6);
             worstGapMs = std::max(worstGapMs, gaps.last());
+            if (arrived && handOverGapMs < 0)
+                handOverGapMs = gaps.last();
         }
         last = now;
     });
-    bool arrived = false;
-    qint64 arrivedMs = 0;
     QObject::connect(&hall, &HallScreen::textDocumentReplaced, &app, [&] {
         arrived = true;
         arrivedMs = clock.elapsed();
@@ -92,8 +95,9 @@ int main(int argc, char **argv)
     std::sort(gaps.begin(), gaps.end());
     const double p99 = gaps.isEmpty() ? 0 : gaps.at(std::min(gaps.size() - 1, gaps.size() * 99 / 100));
     out << megabytes << " MB document to the hall's text pane: on the pane after " << arrivedMs
-        << " ms, laid out whole after " << laidOutMs << " ms; longest gap between two events of the 5 ms watchdog " << QString::number(worstGapMs, 'f', 1)
-        << " ms (99th percentile " << QString::number(p99, 'f', 1) << " ms; goal: a stall under 100 ms)"
-        << Qt::endl;
+        << " ms, laid out whole after " << laidOutMs
+        << " ms; longest gap between two events of the 5 ms watchdog " << QString::number(worstGapMs, 'f', 1)
+        << " ms (99th percentile " << QString::number(p99, 'f', 1) << " ms; goal: a stall under 100 ms); "
+        << "the gap that held the hand-over " << QString::number(handOverGapMs, 'f', 1) << " ms" << Qt::endl;
     return 0;
 }

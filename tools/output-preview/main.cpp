@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include "core/counting/votetypetable.h"
+#include "core/output/chartrenderer.h"
 #include "core/output/colourlist.h"
 #include "core/output/hallscreen.h"
 #include "core/output/resultviewcontroller.h"
@@ -41,6 +42,7 @@
 #include "core/output/signinreportcontroller.h"
 #include "gui/conduct/meetingmanagementwindow.h"
 #include "gui/output/bigscreenwindow.h"
+#include "gui/output/chartview.h"
 #include "gui/output/printpreviewwindow.h"
 #include "gui/output/reportpagetools.h"
 #include "gui/output/resultwindow.h"
@@ -137,6 +139,11 @@ struct Session
     {
         const QString name = shotName.isEmpty() ? defaultName : shotName;
         settle();
+        // The hall's chart is painted on a worker thread: the picture taken is the newest one.
+        for (const ChartView *chart : hallWindow.findChildren<ChartView *>()) {
+            while (chart->renderer() && chart->renderer()->isPainting())
+                QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
         return save(window, *screenshots, name) && save(hallWindow, *screenshots, name + u"-hall"_s);
     }
 };

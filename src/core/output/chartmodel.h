@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 // One bar or one pie slice as a result derives it. The value is what the scaling uses; the value text is
@@ -92,34 +93,34 @@ public:
     void showResult(const QString &resultText, const QString &labelList, const QColor &colour);
 
     // State.
-    QString caption() const { return m_caption; }
-    QString secondCaption() const { return m_secondCaption; }
-    QString subcaption() const { return m_subcaption; }
-    QColor captionColour() const { return m_captionColour; }
-    Screen screen() const { return m_screen; }
-    Kind kind() const { return m_kind; }
-    QColor background() const { return m_background; }
-    QColor plotColour() const { return m_plot; }
-    QColor contentColour() const { return m_content; }
-    int percentageFlag() const { return m_percentageFlag; }
-    bool showsPercentages() const { return m_percentageFlag == 1; }
-    QString personsUnit() const { return m_personsUnit; }
-    QString votesUnit() const { return m_votesUnit; }
-    QString resultText() const { return m_resultText; }
-    QString labelList() const { return m_labelList; }
-    const QStringList &resultFields() const { return m_fields; }
-    const QStringList &labels() const { return m_labels; }
-    QString field(int i) const { return i >= 0 && i < m_fields.size() ? m_fields[i] : QString(); }
-    QString label(int i) const { return i >= 0 && i < m_labels.size() ? m_labels[i] : QString(); }
-    const QStringList &messageLines() const { return m_messageLines; }
-    const QStringList &legendFields() const { return m_legend; }
-    QString legendLine3() const { return m_legendLine3; }
+    QString caption() const { return m_state.caption; }
+    QString secondCaption() const { return m_state.secondCaption; }
+    QString subcaption() const { return m_state.subcaption; }
+    QColor captionColour() const { return m_state.captionColour; }
+    Screen screen() const { return m_state.screen; }
+    Kind kind() const { return m_state.kind; }
+    QColor background() const { return m_state.background; }
+    QColor plotColour() const { return m_state.plot; }
+    QColor contentColour() const { return m_state.content; }
+    int percentageFlag() const { return m_state.percentageFlag; }
+    bool showsPercentages() const { return m_state.percentageFlag == 1; }
+    QString personsUnit() const { return m_state.personsUnit; }
+    QString votesUnit() const { return m_state.votesUnit; }
+    QString resultText() const { return m_state.resultText; }
+    QString labelList() const { return m_state.labelList; }
+    const QStringList &resultFields() const { return m_state.fields; }
+    const QStringList &labels() const { return m_state.labels; }
+    QString field(int i) const { return i >= 0 && i < m_state.fields.size() ? m_state.fields[i] : QString(); }
+    QString label(int i) const { return i >= 0 && i < m_state.labels.size() ? m_state.labels[i] : QString(); }
+    const QStringList &messageLines() const { return m_state.messageLines; }
+    const QStringList &legendFields() const { return m_state.legend; }
+    QString legendLine3() const { return m_state.legendLine3; }
 
     // Derived by showResult.
-    const QList<ChartItem> &bars() const { return m_bars; }
-    const QList<ChartItem> &slices() const { return m_slices; }
+    const QList<ChartItem> &bars() const { return m_state.bars; }
+    const QList<ChartItem> &slices() const { return m_state.slices; }
     // The bar width is the plot width divided by this; 0 when the kind draws no bars.
-    int barWidthDivisor() const { return m_barDivisor; }
+    int barWidthDivisor() const { return m_state.barDivisor; }
     qint64 sliceTotal() const;
     // Bar heights in pixels: the largest answer is `tallest` high and the others in proportion, so the
     // answers fill the plot whatever their sum. No answer at all gives empty bars.
@@ -131,6 +132,10 @@ public:
     // circle without a gap; no slices at all when the total is 0.
     QList<ChartSliceSpan> sliceSpans() const;
 
+    // A copy of the state that belongs to no thread, so it can be painted on another one while this
+    // model goes on changing; it never announces a change.
+    std::shared_ptr<const ChartModel> snapshot() const;
+
 signals:
     void changed();
 
@@ -138,27 +143,32 @@ private:
     void derive();
     void addItem(QList<ChartItem> &list, int fieldIndex, int labelIndex);
 
-    QString m_caption;
-    QString m_secondCaption;
-    QString m_subcaption;
-    QColor m_captionColour = Qt::white;
-    Screen m_screen = Screen::None;
-    Kind m_kind = Kind::None;
-    std::optional<Kind> m_derivedKind; // the kind the bars and slices were derived for, once they were
-    QColor m_background = Qt::blue;
-    QColor m_plot = Qt::blue;
-    QColor m_content = Qt::white;
-    int m_percentageFlag = 2;
-    QString m_personsUnit;
-    QString m_votesUnit;
-    QString m_resultText;
-    QString m_labelList;
-    QStringList m_fields;
-    QStringList m_labels;
-    QStringList m_messageLines;
-    QStringList m_legend;
-    QString m_legendLine3;
-    QList<ChartItem> m_bars;
-    QList<ChartItem> m_slices;
-    int m_barDivisor = 0;
+    // Everything the chart shows, in one value: a copy for painting elsewhere is one assignment.
+    struct State
+    {
+        QString caption;
+        QString secondCaption;
+        QString subcaption;
+        QColor captionColour = Qt::white;
+        Screen screen = Screen::None;
+        Kind kind = Kind::None;
+        std::optional<Kind> derivedKind; // the kind the bars and slices were derived for, once they were
+        QColor background = Qt::blue;
+        QColor plot = Qt::blue;
+        QColor content = Qt::white;
+        int percentageFlag = 2;
+        QString personsUnit;
+        QString votesUnit;
+        QString resultText;
+        QString labelList;
+        QStringList fields = QStringList(ResultFieldCount);
+        QStringList labels = QStringList(LabelCount);
+        QStringList messageLines = QStringList(3);
+        QStringList legend = QStringList(LegendFieldCount);
+        QString legendLine3;
+        QList<ChartItem> bars;
+        QList<ChartItem> slices;
+        int barDivisor = 0;
+    };
+    State m_state;
 };

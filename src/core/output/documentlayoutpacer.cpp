@@ -15,6 +15,10 @@ DocumentLayoutPacer::DocumentLayoutPacer(QTextDocument &document) : QObject(&doc
     // shows, as in a program without a screen, never needs one, and making one needs the fonts.
     connect(&document, &QTextDocument::documentLayoutChanged, this,
             [this] { m_document.documentLayout()->installEventFilter(this); });
+    // A document read off the interface thread comes with its layout made.
+    if (auto *layout =
+            document.findChild<QAbstractTextDocumentLayout *>(QString(), Qt::FindDirectChildrenOnly))
+        layout->installEventFilter(this);
 }
 
 void DocumentLayoutPacer::attach(QTextDocument &document)

@@ -2,12 +2,37 @@
 
 #include <QDir>
 #include <QFile>
+#include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QThread>
 
 #include "core/output/rtfreader.h"
 #include "core/base/operatornotifier.h"
+
+namespace {
+
+// Each of these is a pass over every block once the document has a layout, and the view does each one it
+// finds different when it takes the document; here they cost the interface thread nothing.
+void prepareForView(QTextDocument &document, std::optional<qreal> margin)
+{
+    QTextOption option = document.defaultTextOption();
+    // A text view's wrapping unless it is told otherwise.
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(option);
+    if (margin)
+        document.setDocumentMargin(*margin);
+    // A program without a screen never lays a document out, and a layout needs the fonts.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    // Made with no page, so that nothing is laid out yet: the view lays out at its own width.
+    document.setPageSize(QSizeF(0, 0));
+    document.documentLayout();
+}
+
+} // namespace
 
 DocumentReader::DocumentReader(QObject *parent) : QObject(parent) {}
 
@@ -29,7 +54,7 @@ DocumentReader::Start DocumentReader::start(const QString &path)
     const quint64 generation = ++m_generation;
     m_pending = true;
     QThread *owner = thread();
-    QThread *worker = QThread::create([this, path, generation, owner] {
+    QThread *worker = QThread::create([this, path, generation, owner, margin = m_margin] {
         // Boxed so that a hand-over dropped with this object still frees the document.
         auto box = std::make_shared<std::unique_ptr<QTextDocument>>(std::make_unique<QTextDocument>());
         QTextDocument &document = **box;
@@ -39,8 +64,10 @@ DocumentReader::Start DocumentReader::start(const QString &path)
         if (file.open(QIODevice::ReadOnly) && file.size() <= MaxBytes) {
             const QByteArray data = file.read(MaxBytes + 1);
             read = file.error() == QFileDevice::NoError && data.size() <= MaxBytes;
-            if (read)
+            if (read) {
                 RtfReader::read(data, document);
+                prepareForView(document, margin);
+            }
         }
         if (!read)
             box->reset();

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class OperatorNotifier;
 class QTextDocument;
@@ -12,6 +13,10 @@ class QTextDocument;
 // step when it is complete. A document shown in a view re-lays itself out on every paragraph inserted,
 // so a large file read straight into the hall screen's document kept the interface thread (and with it
 // the link's tick) busy for minutes. Files above MaxBytes are refused before anything is read.
+//
+// A text view taking a document went through every block of it, on the interface thread, once for each
+// setting it found different (its wrapping, the margin, the making of the layout, the page size): for
+// 20 MB, hundreds of milliseconds. All but the page size are settled here while the document is read.
 class DocumentReader final : public QObject
 {
     Q_OBJECT
@@ -32,6 +37,9 @@ public:
     // Waits for a read still running; its document is dropped.
     ~DocumentReader() override;
 
+    // The margin of the view the documents go to, given to each document as it is read.
+    void setDocumentMargin(qreal margin) { m_margin = margin; }
+
     // A read already running is superseded: its document is dropped when it arrives.
     Start start(const QString &path);
     // Drops the result of the running read, if any.
@@ -50,6 +58,7 @@ signals:
 private:
     void handOver(quint64 generation, std::unique_ptr<QTextDocument> document);
 
+    std::optional<qreal> m_margin;
     quint64 m_generation = 0;
     bool m_pending = false;
     std::unique_ptr<QTextDocument> m_document;

@@ -37,6 +37,7 @@ void HallScreen::hide()
 
 DocumentReader::Start HallScreen::showDocument(const QString &path)
 {
+    m_reader.setDocumentMargin(m_document->documentMargin());
     const DocumentReader::Start start = m_reader.start(path);
     // A file that is not read leaves the pane as it was: its caller decides what the hall shows then.
     if (start == DocumentReader::Start::Reading)

@@ -34,6 +34,8 @@ BigScreenWindow::BigScreenWindow(HallScreen &hall, QWidget *parent)
     m_textPane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_textPane->viewport()->setCursor(Qt::BlankCursor);
     m_panes->addWidget(m_textPane);
+    // A live ballot changes the hall's chart with every vote that counts.
+    m_chartPane->paintInBackground();
     m_panes->addWidget(m_chartPane);
     m_panes->addWidget(m_nameBoard);
     connect(&hall, &HallScreen::shownChanged, this, &BigScreenWindow::followShown);

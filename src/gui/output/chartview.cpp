@@ -1,7 +1,10 @@
 #include "gui/output/chartview.h"
 
+#include <QPainter>
+
 #include "core/output/chartmodel.h"
 #include "core/output/chartpainter.h"
+#include "core/output/chartrenderer.h"
 #include "gui/ui/offscreenpaint.h"
 
 ChartView::ChartView(ChartModel *model, QWidget *parent) : QWidget(parent)
@@ -17,9 +20,20 @@ void ChartView::setModel(ChartModel *model)
         return;
     disconnect(m_changed);
     m_model = model;
-    if (m_model)
+    if (m_renderer)
+        m_renderer->setModel(model);
+    else if (m_model)
         m_changed = connect(m_model, &ChartModel::changed, this, qOverload<>(&QWidget::update));
     update();
+}
+
+void ChartView::paintInBackground()
+{
+    if (m_renderer)
+        return;
+    disconnect(m_changed);
+    m_renderer = new ChartRenderer(m_model, this);
+    connect(m_renderer, &ChartRenderer::imageChanged, this, qOverload<>(&QWidget::update));
 }
 
 QSize ChartView::sizeHint() const
@@ -31,6 +45,14 @@ void ChartView::paintEvent(QPaintEvent *)
 {
     if (!m_model) {
         paintOffScreen(*this, {});
+        return;
+    }
+    if (m_renderer) {
+        // A new size cannot wait for a worker; later changes are painted at it in the background.
+        const qreal ratio = devicePixelRatioF();
+        if (!m_renderer->holdsSize(size(), ratio))
+            m_renderer->paintNow(size(), ratio);
+        QPainter(this).drawImage(0, 0, m_renderer->image());
         return;
     }
     paintOffScreen(*this, [this](QPainter &painter, const QRect &rect) {

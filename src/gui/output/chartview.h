@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class ChartModel;
+class ChartRenderer;
 
 // Shows a chart model: the voting preview, the result window's chart and the hall screen's chart pane are
 // each one of these on their own model. It repaints whenever the model changes; the painting is done
@@ -20,6 +21,12 @@ public:
     void setModel(ChartModel *model);
     ChartModel *model() const;
 
+    // From now on a change of the model is painted on a worker thread and shows when its picture is
+    // finished (ChartRenderer): for the hall's full-screen chart, whose painting on the interface thread
+    // held the link's tick during a live ballot. The first paint at a size is still done at once.
+    void paintInBackground();
+    ChartRenderer *renderer() const { return m_renderer; }
+
     QSize sizeHint() const override;
 
 protected:
@@ -28,4 +35,5 @@ protected:
 private:
     QPointer<ChartModel> m_model;
     QMetaObject::Connection m_changed;
+    ChartRenderer *m_renderer = nullptr;
 };

@@ -6,9 +6,13 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include "core/output/chartpainter.h"
+#include "core/output/chartrenderer.h"
+#include "core/output/documentlayoutpacer.h"
 #include "core/output/hallscreen.h"
 #include "gui/output/chartview.h"
 #include "gui/output/nameboardview.h"
@@ -26,7 +30,9 @@ private slots:
     void placement_data();
     void placement();
     void chartPaneShowsTheHallChart();
+    void chartPaneShowsTheNewestResultWhenResultsComeFasterThanPaintings();
     void scrollsTheTextPaneByPages();
+    void aLargeDocumentArrivesWholeAndIsLaidOutAtThePanesWidth();
 };
 
 void TestBigScreenWindow::isCreatedHiddenWithThePanesOfTheHall()
@@ -153,6 +159,68 @@ void TestBigScreenWindow::chartPaneShowsTheHallChart()
     QCOMPARE(shown, expected);
 }
 
+void TestBigScreenWindow::chartPaneShowsTheNewestResultWhenResultsComeFasterThanPaintings()
+{
+    HallScreen hall;
+    hall.setGeometry(QRect(0, 0, 640, 480), QColor(0, 0, 255), QColor(255, 255, 255));
+    BigScreenWindow window(hall);
+    ChartRenderer *renderer = window.chartPane()->renderer();
+    QVERIFY(renderer);
+    // The paintings are kept here and finished when the test says, as if the worker were slow.
+    QList<std::pair<ChartRenderer::Painting, ChartRenderer::Done>> paintings;
+    renderer->setRunner([&paintings](ChartRenderer::Painting painting, ChartRenderer::Done done) {
+        paintings.append({std::move(painting), std::move(done)});
+    });
+    const auto finishOne = [&paintings] {
+        auto [painting, done] = paintings.takeFirst();
+        done(painting());
+    };
+    ChartModel &chart = hall.chart();
+    const auto result = [&chart](const QString &text) {
+        chart.showResult(text, u"Ann:Bob:Cy:"_s, QColor(255, 255, 255));
+    };
+    const auto shown = [&window] { return window.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const auto drawn = [&chart](const QSize &size) {
+        return ChartPainter::render(chart, size).convertToFormat(QImage::Format_RGB32);
+    };
+
+    chart.setScreen(1, 2);
+    result(u"1:0:0:"_s);
+    hall.show(HallScreen::Pane::Chart);
+    // The first picture at a size cannot wait for a worker.
+    const QImage first = drawn(QSize(640, 480));
+    QCOMPARE(shown(), first);
+    QVERIFY(paintings.isEmpty());
+
+    // Three votes while one picture is being painted: the interface thread paints none of them, and the
+    // worker paints the second one next, from the newest state, skipping the one between.
+    result(u"2:0:0:"_s);
+    const QImage second = drawn(QSize(640, 480));
+    result(u"2:1:0:"_s);
+    result(u"2:1:1:"_s);
+    const QImage newest = drawn(QSize(640, 480));
+    QCOMPARE(paintings.size(), 1);
+    QCOMPARE(shown(), first);
+    finishOne();
+    QCOMPARE(shown(), second);
+    QCOMPARE(paintings.size(), 1);
+    finishOne();
+    QCOMPARE(shown(), newest);
+    QVERIFY(paintings.isEmpty());
+
+    // A picture that finishes after a newer one was shown is dropped: a new size is painted at once, so
+    // the painting begun before it is older.
+    result(u"3:1:1:"_s);
+    QCOMPARE(paintings.size(), 1);
+    hall.setGeometry(QRect(0, 0, 800, 600), QColor(0, 0, 255), QColor(255, 255, 255));
+    chart.setScreen(1, 2);
+    const QImage resized = drawn(QSize(800, 600));
+    QCOMPARE(shown(), resized);
+    finishOne();
+    QCOMPARE(shown(), resized);
+    QVERIFY(paintings.isEmpty());
+}
+
 void TestBigScreenWindow::scrollsTheTextPaneByPages()
 {
     HallScreen hall;
@@ -174,6 +242,49 @@ void TestBigScreenWindow::scrollsTheTextPaneByPages()
     QCOMPARE(bar->value(), bar->maximum() - bar->pageStep());
     window.scrollText(BigScreenWindow::Scroll::Top);
     QCOMPARE(bar->value(), 0);
+}
+
+void TestBigScreenWindow::aLargeDocumentArrivesWholeAndIsLaidOutAtThePanesWidth()
+{
+    HallScreen hall;
+    hall.setGeometry(QRect(0, 0, 640, 480), QColor(0, 0, 255), QColor(255, 255, 255));
+    BigScreenWindow window(hall);
+    hall.show(HallScreen::Pane::Text);
+    constexpr int Paragraphs = 5000;
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"motion.rtf"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi ");
+    for (int i = 0; i < Paragraphs; ++i)
+        file.write("Paragraph " + QByteArray::number(i) +
+                   " of the motion, long enough to wrap on a narrow pane.\\par\n");
+    file.write("The end.}");
+    file.close();
+
+    QSignalSpy arrived(&hall, &HallScreen::textDocumentReplaced);
+    QCOMPARE(hall.showDocument(file.fileName()), DocumentReader::Start::Reading);
+    QVERIFY(arrived.wait());
+    QTextDocument &document = hall.textDocument();
+    QCOMPARE(window.textPane()->document(), &document);
+    QCOMPARE(document.blockCount(), Paragraphs + 1);
+    QCOMPARE(document.findBlockByNumber(1234).text(),
+             u"Paragraph 1234 of the motion, long enough to wrap on a narrow pane."_s);
+    QCOMPARE(document.lastBlock().text(), u"The end."_s);
+    // The reader left the page empty; the pane's width and the hall's margin are what it is laid out at.
+    QCOMPARE(document.pageSize().width(), qreal(window.textPane()->viewport()->width()));
+    QCOMPARE(document.documentMargin(), 16.0);
+
+    // The pacer lays it out to the last paragraph, and the pane scrolls there.
+    auto *pacer = document.findChild<DocumentLayoutPacer *>();
+    QVERIFY(pacer);
+    while (pacer->layOutSlice()) {
+    }
+    QVERIFY(pacer->isComplete());
+    QVERIFY(document.lastBlock().layout()->lineCount() > 0);
+    window.scrollText(BigScreenWindow::Scroll::Bottom);
+    const QTextCursor bottom =
+        window.textPane()->cursorForPosition(QPoint(20, window.textPane()->viewport()->height() - 20));
+    QVERIFY(bottom.blockNumber() > Paragraphs - 20);
 }
 
 QTEST_MAIN(TestBigScreenWindow)
